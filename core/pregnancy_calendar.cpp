@@ -1,0 +1,228 @@
+#include "core/pregnancy_calendar.h"
+#include "core/today_clock.h"
+#include <strsafe.h>
+
+static const int s_aMonthDays[13] = { 0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
+
+static const int FIXED_TOTAL_DAYS = 280;
+static const int YEAR_PART_MAX = 4;
+static const int MONTH_PART_MAX = 2;
+
+static const WCHAR WEEK_TEXT_FORMAT[] = L"孕周: %d 周 %d 天";
+static const WCHAR DUE_DATE_TEXT_FORMAT[] = L"预产期: %d 年 %d 月 %d 日";
+
+// No century rule: the device's calendar of record counts every fourth year as leap.
+static BOOL IsLeapYear(int nYear)
+{
+    return (nYear % 4) == 0;
+}
+
+// Days in the years 0 .. nYear-1, year 0 counting as leap.
+static int DaysBeforeYear(int nYear)
+{
+    return 365 * nYear + (nYear + 3) / 4;
+}
+
+// The platform's wide-text-to-integer conversion, saturating instead of overflowing:
+// leading blanks, an optional sign, ASCII digits up to the first other character.
+static int ParseDecimal(const WCHAR *psz, const WCHAR *pszEnd)
+{
+    while (psz < pszEnd && (*psz == L' ' || (*psz >= L'\t' && *psz <= L'\r')))
+        ++psz;
+    BOOL bNegative = FALSE;
+    if (psz < pszEnd && (*psz == L'+' || *psz == L'-'))
+    {
+        bNegative = (*psz == L'-');
+        ++psz;
+    }
+    int nValue = 0;
+    while (psz < pszEnd && *psz >= L'0' && *psz <= L'9')
+    {
+        int nDigit = *psz - L'0';
+        nValue = (nValue > (0x7FFFFFFF - nDigit) / 10) ? 0x7FFFFFFF : nValue * 10 + nDigit;
+        ++psz;
+    }
+    return bNegative ? -nValue : nValue;
+}
+
+static WCHAR *AllocText()
+{
+    WCHAR *psz = (WCHAR *)HeapAlloc(GetProcessHeap(), 0, CALENDAR_TEXT_CCH * sizeof(WCHAR));
+    if (psz)
+    {
+        psz[0] = 0;
+        psz[1] = 0;
+    }
+    return psz;
+}
+
+PregnancyCalendar g_PregnancyCalendar;
+
+PregnancyCalendar::PregnancyCalendar()
+    : m_pszTime(NULL), m_nTotalDays(FIXED_TOTAL_DAYS),
+      m_nStartYear(0), m_nStartMonth(0), m_nStartDay(0),
+      m_nTodayYear(0), m_nTodayMonth(0), m_nTodayDay(0),
+      m_nPassedDays(0), m_nCalcMethod(CALC_BY_280)
+{
+    ResetMonthDays();
+}
+
+PregnancyCalendar::~PregnancyCalendar()
+{
+}
+
+void PregnancyCalendar::ResetMonthDays()
+{
+    for (int i = 0; i < 13; ++i)
+        m_aMonthDays[i] = s_aMonthDays[i];
+}
+
+void PregnancyCalendar::SetCalcMethod(int nMethod)
+{
+    m_nCalcMethod = nMethod;
+}
+
+void PregnancyCalendar::SetFebruary(int nYear)
+{
+    m_aMonthDays[2] = IsLeapYear(nYear) ? 29 : 28;
+}
+
+void PregnancyCalendar::NextMonth(int *pnYear, int *pnMonth)
+{
+    if (++*pnMonth > 12)
+    {
+        *pnMonth = 1;
+        ++*pnYear;
+        SetFebruary(*pnYear);
+    }
+}
+
+int PregnancyCalendar::DayOfYear(int nYear, int nMonth, int nDay)
+{
+    SetFebruary(nYear);
+    int nDays = nDay;
+    for (int i = 1; i < nMonth; ++i)
+        nDays += m_aMonthDays[i];
+    return nDays;
+}
+
+// "year-month-day" as the settings dialog writes it. Anything that cannot be a date is
+// refused before the month table is indexed with it.
+BOOL PregnancyCalendar::ParseStartText(const WCHAR *pszTime, int *pnYear, int *pnMonth, int *pnDay)
+{
+    if (!pszTime)
+        return FALSE;
+    const WCHAR *pszFirst = wcschr(pszTime, L'-');
+    if (!pszFirst || pszFirst - pszTime > YEAR_PART_MAX)
+        return FALSE;
+    const WCHAR *pszSecond = wcschr(pszFirst + 1, L'-');
+    if (!pszSecond || pszSecond - (pszFirst + 1) > MONTH_PART_MAX)
+        return FALSE;
+
+    int nYear = ParseDecimal(pszTime, pszFirst);
+    int nMonth = ParseDecimal(pszFirst + 1, pszSecond);
+    int nDay = ParseDecimal(pszSecond + 1, pszSecond + 1 + wcslen(pszSecond + 1));
+    if (nYear < 1 || nMonth < 1 || nMonth > 12 || nDay < 1)
+        return FALSE;
+    int nMonthDays = (nMonth == 2 && IsLeapYear(nYear)) ? 29 : s_aMonthDays[nMonth];
+    if (nDay > nMonthDays)
+        return FALSE;
+
+    *pnYear = nYear;
+    *pnMonth = nMonth;
+    *pnDay = nDay;
+    return TRUE;
+}
+
+void PregnancyCalendar::CalcTotalDays()
+{
+    if (m_nCalcMethod != CALC_BY_365)
+    {
+        m_nTotalDays = FIXED_TOTAL_DAYS;
+        return;
+    }
+    // Nine calendar months from the start day, then the customary seven days.
+    int nYear = m_nStartYear;
+    int nMonth = m_nStartMonth;
+    SetFebruary(nYear);
+    int nSum = m_aMonthDays[nMonth] - m_nStartDay;
+    for (int i = 0; i < 8; ++i)
+    {
+        NextMonth(&nYear, &nMonth);
+        nSum += m_aMonthDays[nMonth];
+    }
+    m_nTotalDays = nSum + m_nStartDay + 7;
+}
+
+int PregnancyCalendar::Classify(const WCHAR *pszTime)
+{
+    m_pszTime = pszTime;
+    int nYear, nMonth, nDay;
+    if (!ParseStartText(pszTime, &nYear, &nMonth, &nDay))
+        return PS_BEFORE_START;
+    m_nStartYear = nYear;
+    m_nStartMonth = nMonth;
+    m_nStartDay = nDay;
+    CalcTotalDays();
+
+    SYSTEMTIME st;
+    g_pfnGetToday(&st);
+    m_nTodayYear = st.wYear;
+    m_nTodayMonth = st.wMonth;
+    m_nTodayDay = st.wDay;
+
+    int nStartDayOfYear = DayOfYear(m_nStartYear, m_nStartMonth, m_nStartDay);
+    int nTodayDayOfYear = DayOfYear(m_nTodayYear, m_nTodayMonth, m_nTodayDay);
+    m_nPassedDays = nTodayDayOfYear - nStartDayOfYear
+                  + DaysBeforeYear(m_nTodayYear) - DaysBeforeYear(m_nStartYear);
+
+    if (m_nPassedDays > m_nTotalDays)
+        return PS_PAST_DUE;
+    if (m_nPassedDays == m_nTotalDays)
+        return PS_DUE_DAY;
+    if (m_nPassedDays > 0)
+        return PS_PREGNANT;
+    if (m_nPassedDays == 0)
+        return PS_FIRST_DAY;
+    return PS_BEFORE_START;
+}
+
+WCHAR *PregnancyCalendar::GetWeekText()
+{
+    WCHAR *pszText = AllocText();
+    if (pszText)
+        StringCchPrintfW(pszText, CALENDAR_TEXT_CCH, WEEK_TEXT_FORMAT, m_nPassedDays / 7, m_nPassedDays % 7);
+    return pszText;
+}
+
+WCHAR *PregnancyCalendar::GetDueDateText()
+{
+    WCHAR *pszText = AllocText();
+    if (!pszText)
+        return NULL;
+
+    int nYear = 0, nMonth = 0, nDay = 0;
+    // Nothing valid classified yet: zeros rather than a walk from month 0.
+    if (m_nStartMonth >= 1 && m_nStartMonth <= 12)
+    {
+        nYear = m_nStartYear;
+        nMonth = m_nStartMonth;
+        SetFebruary(nYear);
+        int nConsumed = m_aMonthDays[nMonth] - m_nStartDay;
+        NextMonth(&nYear, &nMonth);
+        while (m_nTotalDays - nConsumed > m_aMonthDays[nMonth])
+        {
+            nConsumed += m_aMonthDays[nMonth];
+            NextMonth(&nYear, &nMonth);
+        }
+        nDay = m_nTotalDays - nConsumed;
+    }
+    StringCchPrintfW(pszText, CALENDAR_TEXT_CCH, DUE_DATE_TEXT_FORMAT, nYear, nMonth, nDay);
+    return pszText;
+}
+
+void PregnancyCalendar::FreeText(WCHAR *pszText)
+{
+    if (pszText)
+        HeapFree(GetProcessHeap(), 0, pszText);
+}

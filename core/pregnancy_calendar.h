@@ -1,0 +1,52 @@
+#pragma once
+#include <windows.h>
+
+enum PregnancyState
+{
+    PS_BEFORE_START = -1,
+    PS_PAST_DUE     = 0,
+    PS_PREGNANT     = 1,
+    PS_FIRST_DAY    = 2,
+    PS_DUE_DAY      = 3
+};
+
+#define CALC_BY_280 0
+#define CALC_BY_365 1
+
+#define CALENDAR_TEXT_CCH 256
+
+class PregnancyCalendar
+{
+public:
+    PregnancyCalendar();
+    ~PregnancyCalendar();
+
+    void ResetMonthDays();
+    void SetCalcMethod(int nMethod);
+    int Classify(const WCHAR *pszTime);
+    void CalcTotalDays();
+    int GetPassedDays() const { return m_nPassedDays; }
+    WCHAR *GetWeekText();
+    WCHAR *GetDueDateText();
+    void FreeText(WCHAR *pszText);
+
+private:
+    BOOL ParseStartText(const WCHAR *pszTime, int *pnYear, int *pnMonth, int *pnDay);
+    void SetFebruary(int nYear);
+    void NextMonth(int *pnYear, int *pnMonth);
+    int DayOfYear(int nYear, int nMonth, int nDay);
+
+    const WCHAR *m_pszTime;
+    int m_nTotalDays;
+    int m_nStartYear;
+    int m_nStartMonth;
+    int m_nStartDay;
+    int m_nTodayYear;
+    int m_nTodayMonth;
+    int m_nTodayDay;
+    int m_nPassedDays;
+    int m_nCalcMethod;
+    int m_aMonthDays[13];
+};
+
+extern PregnancyCalendar g_PregnancyCalendar;

@@ -1,0 +1,7 @@
+#pragma once
+#include <windows.h>
+
+// The one place the deliverables read today's date. The user picks the start date on a
+// local calendar, so today is the device's local date. Tests point this at a fixed date.
+typedef void (WINAPI *PFN_GETTODAY)(LPSYSTEMTIME pst);
+extern PFN_GETTODAY g_pfnGetToday;

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The project's own Wine prefix: made on first use, kept headless (null graphics driver)
+# unless a display is wanted, with Chinese fonts mapped so every window can render Chinese.
+#   wineprefix.sh start PREFIX   make the prefix if missing and keep one wineserver for the run
+#   wineprefix.sh stop  PREFIX   stop that wineserver and every process of the prefix
+set -euo pipefail
+cmd=${1:?start|stop}
+export WINEPREFIX=${2:?prefix}
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+
+CJK_FONT="WenQuanYi Micro Hei"
+
+make_prefix() {
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+    local drv='HKCU\Software\Wine\Drivers'
+    wine reg add "$drv" /v Graphics /d null /f >/dev/null 2>&1
+    local rep='HKCU\Software\Wine\Fonts\Replacements'
+    for f in "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "Microsoft Sans Serif" "SimSun" "NSimSun" \
+             "宋体" "新宋体" "System" "Arial" "Courier New"; do
+        wine reg add "$rep" /v "$f" /d "$CJK_FONT" /f >/dev/null 2>&1
+    done
+    # A fresh prefix's first server may fail to create windows: start the real run on a new one.
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    touch "$WINEPREFIX/.ulvo-ready"
+}
+
+case "$cmd" in
+start)
+    [ -f "$WINEPREFIX/.ulvo-ready" ] || make_prefix
+    wineserver -p >/dev/null 2>&1 </dev/null
+    # Let the helper processes start now, with their output away from ours.
+    wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+    ;;
+stop)
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    ;;
+*)  echo "usage: $0 start|stop PREFIX" >&2; exit 2 ;;
+esac
