@@ -1,0 +1,13 @@
+#pragma once
+#include <windows.h>
+
+// Where the device's form of a call is not accepted by the desktop, the desktop form lives here.
+
+// The device ignores a registry key's access mask (its code passes 0); the desktop refuses to
+// read or write through a key opened with 0.
+#define REG_ACCESS_READ  KEY_QUERY_VALUE
+#define REG_ACCESS_WRITE KEY_SET_VALUE
+
+// The device brings a window and its owned popups forward when the handle's low bit is set:
+// SetForegroundWindow((HWND)((ULONG)hWnd | 0x01)). The desktop rejects such a handle.
+inline BOOL BringWindowForward(HWND hWnd) { return SetForegroundWindow(hWnd); }
