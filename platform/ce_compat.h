@@ -1,8 +1,16 @@
 #pragma once
 #include <windows.h>
 
-// Where the device and the desktop behave differently, the difference lives here, one
-// function or macro each, with the device's form in its comment.
+// Where the device's form of a call is not accepted by the desktop, the desktop form lives here.
+
+// The device ignores a registry key's access mask (its code passes 0); the desktop refuses to
+// read or write through a key opened with 0.
+#define REG_ACCESS_READ  KEY_QUERY_VALUE
+#define REG_ACCESS_WRITE KEY_SET_VALUE
+
+// The device brings a window and its owned popups forward when the handle's low bit is set:
+// SetForegroundWindow((HWND)((ULONG)hWnd | 0x01)). The desktop rejects such a handle.
+inline BOOL BringWindowForward(HWND hWnd) { return SetForegroundWindow(hWnd); }
 
 // Bringing back a window that SW_MINIMIZE put away: the device shows it again with SW_SHOW;
 // the desktop leaves a minimized window minimized on SW_SHOW and needs SW_RESTORE.
