@@ -1,0 +1,50 @@
+#pragma once
+// Resource and command identifiers of Main.exe, shared by main.rc and the code.
+
+// Strings.
+#define IDS_MAIN_TITLE          1       // main window title "Main"
+#define IDS_MAIN_CLASS          2       // main window class "MAIN"
+#define MAIN_STRING_CCH         100
+
+// Accelerators.
+#define IDA_MAIN                2
+
+// Icon of the program, also shown by the About dialog.
+#define IDI_MAIN                101
+
+// Menu bars (soft keys).
+#define IDR_MAIN_MENUBAR        102
+#define IDR_SETTINGS_MENUBAR    130
+#define IDR_DIALOG_MENUBAR      131
+
+// Dialog templates.
+#define IDD_ABOUT               105
+#define IDD_ABOUT_WIDE          106
+#define IDD_SETTINGS            108
+#define IDD_HELP                110
+
+// About dialog items (templates 105 and 106).
+#define IDC_ABOUT_ICON          201
+#define IDC_ABOUT_VERSION       202
+#define IDC_ABOUT_TITLE         203
+#define IDC_ABOUT_NOTICE        204
+
+// Settings dialog controls, created at run time.
+#define IDC_RADIO_365           300
+#define IDC_RADIO_280           301
+
+// Main window commands (menu bar 102 and accelerators 2).
+#define IDM_SETTINGS            32785
+#define IDM_ABOUT               32788
+#define IDM_HELP                32789
+#define IDM_MENU_EXIT           32790
+#define IDM_SOFTKEY_EXIT        32796
+#define IDM_ACCEL_EXIT          40000
+#define IDM_ACCEL_NOTHING       40002
+
+// Settings dialog commands (menu bar 130).
+#define IDM_SETTINGS_EXIT       32792
+#define IDM_SETTINGS_OK         32794
+
+// About and Help dialog command (menu bar 131).
+#define IDM_DIALOG_OK           32798
