@@ -1,0 +1,48 @@
+// The shipped modules allocate from the process heap directly, so they need no C++ runtime
+// DLL beside them on the device. Allocation failure returns null: nothing here throws.
+#include <windows.h>
+#include <new>
+
+void *operator new(size_t cb)
+{
+    return HeapAlloc(GetProcessHeap(), 0, cb ? cb : 1);
+}
+
+void *operator new[](size_t cb)
+{
+    return HeapAlloc(GetProcessHeap(), 0, cb ? cb : 1);
+}
+
+void *operator new(size_t cb, const std::nothrow_t &) noexcept
+{
+    return HeapAlloc(GetProcessHeap(), 0, cb ? cb : 1);
+}
+
+void *operator new[](size_t cb, const std::nothrow_t &) noexcept
+{
+    return HeapAlloc(GetProcessHeap(), 0, cb ? cb : 1);
+}
+
+void operator delete(void *p) noexcept
+{
+    if (p)
+        HeapFree(GetProcessHeap(), 0, p);
+}
+
+void operator delete[](void *p) noexcept
+{
+    if (p)
+        HeapFree(GetProcessHeap(), 0, p);
+}
+
+void operator delete(void *p, size_t) noexcept
+{
+    if (p)
+        HeapFree(GetProcessHeap(), 0, p);
+}
+
+void operator delete[](void *p, size_t) noexcept
+{
+    if (p)
+        HeapFree(GetProcessHeap(), 0, p);
+}
