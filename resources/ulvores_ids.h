@@ -1,0 +1,23 @@
+// Resource identifiers of UlvoRes.dll, shared by ulvores.rc and the code that loads them.
+// The numbers are fixed: both programs look them up by number in a library built separately.
+#ifndef ULVORES_IDS_H
+#define ULVORES_IDS_H
+
+// Week advice strings. Weeks 0 and 1 share the first one; week w (2..40) is
+// IDS_ADVICE_FIRST - 1 + w.
+#define IDS_ADVICE_FIRST    103
+#define IDS_ADVICE_LAST     142
+#define ULVO_ADVICE_LAST_WEEK 40
+
+// Month pictures, stored under the custom type "GIF" because the device's image loader
+// (SHLoadImageResource) looks only there; the data are BMP files whatever the type says.
+// Months 0 and 1 share the first one; month m (2..9) is IDB_MONTH_FIRST - 1 + m.
+#define IDB_MONTH_FIRST     104
+#define IDB_MONTH_LAST      112
+#define ULVO_PICTURE_LAST_MONTH 9
+#define ULVO_PICTURE_TYPE   L"GIF"
+
+// The Today item's icon, 16 x 16 and 32 x 32.
+#define IDI_TODAY_ITEM      113
+
+#endif
