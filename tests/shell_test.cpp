@@ -1,0 +1,559 @@
+#include <gtest/gtest.h>
+#include <aygshell.h>
+#include <string>
+#include <vector>
+#include "core/resource_library.h"
+#include "tests/shell_test_ids.h"
+
+namespace {
+
+const wchar_t OWNER_CLASS[] = L"ShellTestOwner";
+const wchar_t TASKBAR_CLASS[] = L"HHTaskBar";
+const int DESIGN_BAR_HEIGHT = 26;   // menu bar and task bar, at 96 dpi
+
+std::vector<WPARAM> g_commands;
+
+LRESULT CALLBACK OwnerWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (uMsg == WM_COMMAND)
+        g_commands.push_back(wParam);
+    return DefWindowProcW(hWnd, uMsg, wParam, lParam);
+}
+
+void RegisterClassOnce(const wchar_t *pszClass)
+{
+    WNDCLASSW wc = {};
+    if (GetClassInfoW(GetModuleHandleW(NULL), pszClass, &wc))
+        return;
+    wc.lpfnWndProc = OwnerWndProc;
+    wc.hInstance = GetModuleHandleW(NULL);
+    wc.lpszClassName = pszClass;
+    RegisterClassW(&wc);
+}
+
+HWND CreateTopWindow(const wchar_t *pszClass, int x, int y, int cx, int cy)
+{
+    RegisterClassOnce(pszClass);
+    return CreateWindowExW(0, pszClass, L"", WS_POPUP | WS_VISIBLE, x, y, cx, cy,
+                           NULL, NULL, GetModuleHandleW(NULL), NULL);
+}
+
+void PumpMessages()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+    {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+int ScreenDpi()
+{
+    HDC hdc = GetDC(NULL);
+    int nDpi = GetDeviceCaps(hdc, LOGPIXELSY);
+    ReleaseDC(NULL, hdc);
+    return nDpi;
+}
+
+int ScaledBarHeight()
+{
+    return MulDiv(DESIGN_BAR_HEIGHT, ScreenDpi(), 96);
+}
+
+std::vector<HWND> SoftKeys(HWND hBar)
+{
+    std::vector<HWND> keys;
+    for (HWND h = GetWindow(hBar, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+        keys.push_back(h);
+    return keys;
+}
+
+std::wstring TextOf(HWND hWnd)
+{
+    wchar_t sz[256] = L"";
+    GetWindowTextW(hWnd, sz, 256);
+    return sz;
+}
+
+// Where a tap on a key lands, in the bar's client coordinates.
+LPARAM KeyCentre(HWND hBar, HWND hKey)
+{
+    RECT rc;
+    GetWindowRect(hKey, &rc);
+    POINT pt = { (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2 };
+    ScreenToClient(hBar, &pt);
+    return MAKELPARAM(pt.x, pt.y);
+}
+
+void TapKey(HWND hBar, HWND hKey)
+{
+    LPARAM lPos = KeyCentre(hBar, hKey);
+    SendMessageW(hBar, WM_LBUTTONDOWN, MK_LBUTTON, lPos);
+    SendMessageW(hBar, WM_LBUTTONUP, 0, lPos);
+    PumpMessages();
+}
+
+// Keys pressed while the pop-up menu is open: queued before the tap, read by the menu's loop.
+void QueueKeys(HWND hWnd, std::initializer_list<WPARAM> keys)
+{
+    for (WPARAM vk : keys)
+    {
+        PostMessageW(hWnd, WM_KEYDOWN, vk, 1);
+        PostMessageW(hWnd, WM_KEYUP, vk, 0xC0000001);
+    }
+}
+
+class MenuBarTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        g_commands.clear();
+        m_hOwner = CreateTopWindow(OWNER_CLASS, 0, 0, 240, 294);
+        ASSERT_TRUE(m_hOwner);
+    }
+    void TearDown() override
+    {
+        if (IsWindow(m_hOwner))
+            DestroyWindow(m_hOwner);
+        PumpMessages();
+    }
+    HWND CreateBar()
+    {
+        EXPECT_EQ(1, m_lib.CreateMenuBar(m_hOwner, GetModuleHandleW(NULL), IDM_TEST_BAR));
+        return m_lib.m_hwndMenuBar;
+    }
+
+    HWND m_hOwner = NULL;
+    ResourceLibrary m_lib;
+};
+
+} // namespace
+
+TEST_F(MenuBarTest, BarSpansTheBottomOfTheScreenAboveItsOwner)
+{
+    HWND hBar = CreateBar();
+    ASSERT_TRUE(IsWindow(hBar));
+    EXPECT_TRUE(IsWindowVisible(hBar));
+    EXPECT_EQ(m_hOwner, GetWindow(hBar, GW_OWNER));
+
+    RECT rc;
+    GetWindowRect(hBar, &rc);
+    int cxScreen = GetSystemMetrics(SM_CXSCREEN);
+    int cyScreen = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_EQ(0, rc.left);
+    EXPECT_EQ(cxScreen, rc.right);
+    EXPECT_EQ(cyScreen, rc.bottom);
+    EXPECT_EQ(ScaledBarHeight(), rc.bottom - rc.top);
+}
+
+TEST_F(MenuBarTest, KeysCarryTheMenuTextsLeftAndRight)
+{
+    HWND hBar = CreateBar();
+    std::vector<HWND> keys = SoftKeys(hBar);
+    ASSERT_EQ(2u, keys.size());
+    EXPECT_EQ(L"退出", TextOf(keys[0]));
+    EXPECT_EQ(L"菜单", TextOf(keys[1]));
+
+    RECT rcBar, rcLeft, rcRight;
+    GetWindowRect(hBar, &rcBar);
+    GetWindowRect(keys[0], &rcLeft);
+    GetWindowRect(keys[1], &rcRight);
+    EXPECT_EQ(rcBar.left, rcLeft.left);
+    EXPECT_EQ(rcLeft.right, rcRight.left);
+    EXPECT_EQ(rcBar.right, rcRight.right);
+    EXPECT_TRUE(IsWindowVisible(keys[0]) && IsWindowVisible(keys[1]));
+}
+
+TEST_F(MenuBarTest, TapOnCommandKeySendsItsCommandToTheOwner)
+{
+    HWND hBar = CreateBar();
+    std::vector<HWND> keys = SoftKeys(hBar);
+    ASSERT_EQ(2u, keys.size());
+    TapKey(hBar, keys[0]);
+    ASSERT_EQ(1u, g_commands.size());
+    EXPECT_EQ(IDC_TEST_QUIT, LOWORD(g_commands[0]));
+    EXPECT_EQ(0, HIWORD(g_commands[0]));   // as from a menu
+}
+
+TEST_F(MenuBarTest, ItemChosenFromThePopupKeyReachesTheOwner)
+{
+    HWND hBar = CreateBar();
+    std::vector<HWND> keys = SoftKeys(hBar);
+    ASSERT_EQ(2u, keys.size());
+
+    QueueKeys(m_hOwner, { VK_DOWN, VK_DOWN, VK_RETURN });   // past the separator to "关于"
+    TapKey(hBar, keys[1]);
+    ASSERT_EQ(1u, g_commands.size());
+    EXPECT_EQ(IDC_TEST_ABOUT, LOWORD(g_commands[0]));
+
+    g_commands.clear();
+    QueueKeys(m_hOwner, { VK_DOWN, VK_RETURN });
+    TapKey(hBar, keys[1]);
+    ASSERT_EQ(1u, g_commands.size());
+    EXPECT_EQ(IDC_TEST_SETTINGS, LOWORD(g_commands[0]));
+}
+
+TEST_F(MenuBarTest, DismissedPopupSendsNothing)
+{
+    HWND hBar = CreateBar();
+    std::vector<HWND> keys = SoftKeys(hBar);
+    ASSERT_EQ(2u, keys.size());
+    QueueKeys(m_hOwner, { VK_ESCAPE });
+    TapKey(hBar, keys[1]);
+    EXPECT_TRUE(g_commands.empty());
+}
+
+TEST_F(MenuBarTest, TapBesideTheKeysSendsNothing)
+{
+    HWND hBar = CreateBar();
+    SendMessageW(hBar, WM_LBUTTONUP, 0, MAKELPARAM(-5, -5));
+    PumpMessages();
+    EXPECT_TRUE(g_commands.empty());
+}
+
+TEST_F(MenuBarTest, LaterBarReplacesTheRememberedOneAndFailureKeepsIt)
+{
+    HWND hFirst = CreateBar();
+    HWND hDialog = CreateTopWindow(OWNER_CLASS, 0, 26, 240, 268);
+    ASSERT_EQ(1, m_lib.CreateMenuBar(hDialog, GetModuleHandleW(NULL), IDM_TEST_BAR));
+    HWND hSecond = m_lib.m_hwndMenuBar;
+    EXPECT_NE(hFirst, hSecond);
+    EXPECT_EQ(hDialog, GetWindow(hSecond, GW_OWNER));
+
+    EXPECT_EQ(0, m_lib.CreateMenuBar(m_hOwner, GetModuleHandleW(NULL), IDM_TEST_MISSING));
+    EXPECT_EQ(hSecond, m_lib.m_hwndMenuBar);
+
+    DestroyWindow(hDialog);   // the bar goes with the window that owns it
+    EXPECT_FALSE(IsWindow(hSecond));
+    EXPECT_TRUE(IsWindow(hFirst));
+}
+
+TEST(ShellMenuBar, RefusesRecordsOfAnotherSize)
+{
+    HWND hOwner = CreateTopWindow(OWNER_CLASS, 0, 0, 100, 100);
+    SHMENUBARINFO mbi = {};
+    mbi.cbSize = sizeof(mbi) - 4;
+    mbi.hwndParent = hOwner;
+    mbi.dwFlags = SHCMBF_HMENU;
+    mbi.nToolBarId = IDM_TEST_BAR;
+    mbi.hInstRes = GetModuleHandleW(NULL);
+    EXPECT_FALSE(SHCreateMenuBar(&mbi));
+    EXPECT_EQ(NULL, mbi.hwndMB);
+    DestroyWindow(hOwner);
+}
+
+// --- Full screen and the task bar ----------------------------------------------------------
+
+namespace {
+
+class FullScreenTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_hMain = CreateTopWindow(OWNER_CLASS, 20, 40, 200, 260);
+        ASSERT_TRUE(m_hMain);
+    }
+    void TearDown() override
+    {
+        DestroyWindow(m_hMain);
+        if (m_hTaskBar)
+            DestroyWindow(m_hTaskBar);
+        PumpMessages();
+    }
+    void MakeTaskBar()
+    {
+        m_hTaskBar = CreateTopWindow(TASKBAR_CLASS, 0, 0, GetSystemMetrics(SM_CXSCREEN), 26);
+        ASSERT_TRUE(m_hTaskBar);
+    }
+    bool TaskBarShown() const { return IsWindowVisible(m_hTaskBar) && !IsIconic(m_hTaskBar); }
+
+    HWND m_hMain = NULL;
+    HWND m_hTaskBar = NULL;
+    ResourceLibrary m_lib;
+};
+
+} // namespace
+
+TEST_F(FullScreenTest, WindowMovesToTheTopLeftKeepingItsRightAndBottomEdges)
+{
+    MakeTaskBar();
+    m_lib.SetFullScreen(m_hMain);
+    RECT rc;
+    GetWindowRect(m_hMain, &rc);
+    EXPECT_EQ(0, rc.left);
+    EXPECT_EQ(0, rc.top);
+    EXPECT_EQ(220, rc.right);
+    EXPECT_EQ(300, rc.bottom);
+}
+
+TEST_F(FullScreenTest, TaskBarStepsAsideAndComesBack)
+{
+    MakeTaskBar();
+    ASSERT_TRUE(TaskBarShown());
+    m_lib.SetFullScreen(m_hMain);
+    EXPECT_FALSE(TaskBarShown());
+
+    ResourceLibrary::ShowTaskBar();
+    EXPECT_TRUE(TaskBarShown());
+}
+
+TEST_F(FullScreenTest, TaskBarComesBackWhenItWasHiddenOrMinimizedBeforeStart)
+{
+    MakeTaskBar();
+    ShowWindow(m_hTaskBar, SW_HIDE);
+    ResourceLibrary::ShowTaskBar();
+    EXPECT_TRUE(TaskBarShown());
+
+    ShowWindow(m_hTaskBar, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(m_hTaskBar));
+    ResourceLibrary::ShowTaskBar();
+    EXPECT_TRUE(TaskBarShown());
+}
+
+TEST_F(FullScreenTest, MissingTaskBarIsIgnored)
+{
+    ASSERT_EQ(NULL, FindWindowW(TASKBAR_CLASS, NULL));
+    m_lib.SetFullScreen(m_hMain);
+    ResourceLibrary::ShowTaskBar();
+    RECT rc;
+    GetWindowRect(m_hMain, &rc);
+    EXPECT_EQ(0, rc.left);
+    EXPECT_EQ(300, rc.bottom);
+}
+
+TEST_F(FullScreenTest, ShellShowsTheTaskBarOnRequest)
+{
+    MakeTaskBar();
+    EXPECT_TRUE(SHFullScreen(m_hMain, SHFS_HIDETASKBAR | SHFS_HIDESIPBUTTON | SHFS_HIDESTARTICON));
+    EXPECT_FALSE(IsWindowVisible(m_hTaskBar));
+    EXPECT_TRUE(SHFullScreen(m_hMain, SHFS_SHOWTASKBAR | SHFS_SHOWSIPBUTTON | SHFS_SHOWSTARTICON));
+    EXPECT_TRUE(TaskBarShown());
+}
+
+// --- Full-screen dialogs --------------------------------------------------------------------
+
+namespace {
+
+INT_PTR CALLBACK TestDlgProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+RECT DialogRectAfterInit(DWORD dwMask, DWORD dwFlags, BOOL *pbResult)
+{
+    HWND hDlg = CreateDialogParamW(GetModuleHandleW(NULL), MAKEINTRESOURCEW(IDD_TEST_DIALOG), NULL, TestDlgProc, 0);
+    SHINITDLGINFO shidi = { dwMask, hDlg, dwFlags };
+    *pbResult = SHInitDialog(&shidi);
+    RECT rc = {};
+    GetWindowRect(hDlg, &rc);
+    DestroyWindow(hDlg);
+    return rc;
+}
+
+} // namespace
+
+TEST(ShellDialog, FullScreenDialogFillsTheScreenBetweenTaskBarAndMenuBar)
+{
+    int cxScreen = GetSystemMetrics(SM_CXSCREEN);
+    int cyScreen = GetSystemMetrics(SM_CYSCREEN);
+    int cyBar = ScaledBarHeight();
+    BOOL bResult = FALSE;
+
+    // The settings dialog's flags, then those of About and Help.
+    for (DWORD dwFlags : { (DWORD)0x24, (DWORD)0x2D, (DWORD)SHIDIF_SIZEDLG })
+    {
+        RECT rc = DialogRectAfterInit(SHIDIM_FLAGS, dwFlags, &bResult);
+        EXPECT_TRUE(bResult);
+        EXPECT_EQ(0, rc.left) << dwFlags;
+        EXPECT_EQ(cyBar, rc.top) << dwFlags;
+        EXPECT_EQ(cxScreen, rc.right) << dwFlags;
+        EXPECT_EQ(cyScreen - cyBar, rc.bottom) << dwFlags;
+    }
+
+    RECT rc = DialogRectAfterInit(SHIDIM_FLAGS, SHIDIF_FULLSCREENNOMENUBAR, &bResult);
+    EXPECT_EQ(cyBar, rc.top);
+    EXPECT_EQ(cyScreen, rc.bottom);
+}
+
+TEST(ShellDialog, WithoutFlagsMaskTheDialogKeepsItsPlace)
+{
+    BOOL bResult = FALSE;
+    RECT rcBefore = DialogRectAfterInit(SHIDIM_FLAGS, SHIDIF_DONEBUTTON, &bResult);
+    RECT rc = DialogRectAfterInit(0, SHIDIF_SIZEDLGFULLSCREEN, &bResult);
+    EXPECT_TRUE(bResult);
+    EXPECT_TRUE(EqualRect(&rcBefore, &rc));
+    EXPECT_NE(0, rc.left);
+}
+
+// --- Image resources ------------------------------------------------------------------------
+
+namespace {
+
+struct Pixel { int x, y; COLORREF cr; };
+
+// The bitmap's size and the colour of some of its pixels, read back through a memory DC.
+void ExpectPicture(UINT nId, int cx, int cy, std::initializer_list<Pixel> pixels)
+{
+    HBITMAP hbm = SHLoadImageResource(GetModuleHandleW(NULL), nId);
+    ASSERT_TRUE(hbm) << nId;
+    BITMAP bm = {};
+    ASSERT_TRUE(GetObjectW(hbm, sizeof(bm), &bm));
+    EXPECT_EQ(cx, bm.bmWidth) << nId;
+    EXPECT_EQ(cy, bm.bmHeight) << nId;
+
+    HDC hdc = CreateCompatibleDC(NULL);
+    HGDIOBJ hOld = SelectObject(hdc, hbm);
+    for (const Pixel &px : pixels)
+        EXPECT_EQ(px.cr, GetPixel(hdc, px.x, px.y)) << nId << " at " << px.x << "," << px.y;
+    SelectObject(hdc, hOld);
+    DeleteDC(hdc);
+    DeleteObject(hbm);
+}
+
+} // namespace
+
+TEST(ShellImage, PalettizedBmpKeepsItsColoursAndRowOrder)
+{
+    ExpectPicture(IDG_TEST_8BIT, 3, 2, {
+        { 0, 0, RGB(255, 0, 0) }, { 1, 0, RGB(0, 255, 0) }, { 2, 0, RGB(0, 0, 255) },
+        { 0, 1, RGB(255, 255, 255) }, { 2, 1, RGB(255, 0, 0) } });
+}
+
+TEST(ShellImage, TrueColourBmpKeepsItsColoursAndRowOrder)
+{
+    ExpectPicture(IDG_TEST_24BIT, 3, 2, {
+        { 0, 0, RGB(255, 0, 0) }, { 2, 0, RGB(0, 0, 255) },
+        { 0, 1, RGB(255, 255, 255) }, { 1, 1, RGB(0, 0, 0) }, { 2, 1, RGB(10, 20, 30) } });
+    ExpectPicture(IDG_TEST_32BIT_TOPDOWN, 2, 2, {
+        { 0, 0, RGB(1, 2, 3) }, { 1, 0, RGB(4, 5, 6) }, { 0, 1, RGB(7, 8, 9) }, { 1, 1, RGB(250, 251, 252) } });
+}
+
+TEST(ShellImage, MissingOrUnreadableImageGivesNull)
+{
+    HINSTANCE hInst = GetModuleHandleW(NULL);
+    EXPECT_EQ(NULL, SHLoadImageResource(hInst, 9999));
+    EXPECT_EQ(NULL, SHLoadImageResource(hInst, IDB_TEST_PLAIN));   // only the shell's image type counts
+    EXPECT_EQ(NULL, SHLoadImageResource(hInst, IDG_TEST_NOT_BMP));
+}
+
+TEST(ShellMisc, InputPanelChoresSucceed)
+{
+    SHACTIVATEINFO sai = {};
+    sai.cbSize = sizeof(sai);
+    EXPECT_TRUE(SHInitExtraControls());
+    EXPECT_TRUE(SHHandleWMActivate(NULL, WA_ACTIVE, 0, &sai, 0));
+    EXPECT_TRUE(SHHandleWMSettingChange(NULL, 0, 0, &sai));
+}
+
+// --- Scale from the screen's resolution -------------------------------------------------------
+// Wine reads the resolution (HKCU\Control Panel\Desktop, LogPixels) when a process starts, so
+// each resolution is measured by a child run of this program.
+
+namespace {
+
+const wchar_t DESKTOP_KEY[] = L"Control Panel\\Desktop";
+const wchar_t LOG_PIXELS[] = L"LogPixels";
+const char REPORT_SCALE_ARG[] = "--report-scale";
+
+// The child's answer: resolution, menu bar height and scale shift packed into its exit code.
+int ReportScale()
+{
+    HWND hOwner = CreateTopWindow(OWNER_CLASS, 0, 0, 100, 100);
+    ResourceLibrary lib;
+    HDC hdc = GetDC(NULL);
+    int nDpi = lib.InitScale(hdc);
+    ReleaseDC(NULL, hdc);
+    RECT rc = {};
+    if (lib.CreateMenuBar(hOwner, GetModuleHandleW(NULL), IDM_TEST_BAR))
+        GetWindowRect(lib.m_hwndMenuBar, &rc);
+    DestroyWindow(hOwner);
+    return (nDpi << 16) | ((rc.bottom - rc.top) << 4) | g_nScaleShift;
+}
+
+struct ScaleReport { int nDpi, cyBar, nShift; };
+
+ScaleReport RunChildAt(DWORD dwDpi)
+{
+    HKEY hKey;
+    EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, DESKTOP_KEY, 0, NULL, 0,
+                                             KEY_QUERY_VALUE | KEY_SET_VALUE, NULL, &hKey, NULL));
+    RegSetValueExW(hKey, LOG_PIXELS, 0, REG_DWORD, (const BYTE *)&dwDpi, sizeof(dwDpi));
+    RegCloseKey(hKey);
+
+    wchar_t szExe[MAX_PATH];
+    GetModuleFileNameW(NULL, szExe, MAX_PATH);
+    std::wstring strCmd = L"\"" + std::wstring(szExe) + L"\" --report-scale";
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    ScaleReport report = { -1, -1, -1 };
+    if (!CreateProcessW(szExe, &strCmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        return report;
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    DWORD dwCode = 0;
+    GetExitCodeProcess(pi.hProcess, &dwCode);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    report.nDpi = (int)(dwCode >> 16);
+    report.cyBar = (int)((dwCode >> 4) & 0xFFF);
+    report.nShift = (int)(dwCode & 0xF);
+    return report;
+}
+
+// Puts the prefix's resolution back as it was, whatever the test found.
+class LogPixelsRestorer
+{
+public:
+    LogPixelsRestorer()
+    {
+        HKEY hKey;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, DESKTOP_KEY, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
+            return;
+        DWORD dwType = 0, cb = sizeof(m_dwValue);
+        m_bHad = RegQueryValueExW(hKey, LOG_PIXELS, NULL, &dwType, (BYTE *)&m_dwValue, &cb) == ERROR_SUCCESS &&
+                 dwType == REG_DWORD;
+        RegCloseKey(hKey);
+    }
+    ~LogPixelsRestorer()
+    {
+        HKEY hKey;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, DESKTOP_KEY, 0, KEY_SET_VALUE, &hKey) != ERROR_SUCCESS)
+            return;
+        if (m_bHad)
+            RegSetValueExW(hKey, LOG_PIXELS, 0, REG_DWORD, (const BYTE *)&m_dwValue, sizeof(m_dwValue));
+        else
+            RegDeleteValueW(hKey, LOG_PIXELS);
+        RegCloseKey(hKey);
+    }
+
+private:
+    bool m_bHad = false;
+    DWORD m_dwValue = 0;
+};
+
+} // namespace
+
+TEST(ShellScale, ShiftAndMenuBarFollowTheScreenResolution)
+{
+    LogPixelsRestorer restorer;
+    const struct { DWORD dwDpi; int cyBar; int nShift; } cases[] = {
+        { 96, 26, 0 },
+        { 131, 35, 0 },
+        { 192, 52, 1 },
+    };
+    for (const auto &c : cases)
+    {
+        ScaleReport r = RunChildAt(c.dwDpi);
+        EXPECT_EQ((int)c.dwDpi, r.nDpi);
+        EXPECT_EQ(c.cyBar, r.cyBar) << c.dwDpi << " dpi";
+        EXPECT_EQ(c.nShift, r.nShift) << c.dwDpi << " dpi";
+    }
+}
+
+int main(int argc, char **argv)
+{
+    if (argc > 1 && strcmp(argv[1], REPORT_SCALE_ARG) == 0)
+        return ReportScale();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
