@@ -11,7 +11,7 @@ namespace {
 
 const wchar_t DEMO_CLASS[] = L"UlvoShellDemo";
 const wchar_t DEMO_TITLE[] = L"孕期提醒：每月图片";
-const wchar_t MONTH_LABEL[] = L"第 %d 个月";
+const wchar_t PICTURE_LABEL[] = L"图片 %d";
 const int PICTURE_COUNT = IDB_MONTH_LAST - IDB_MONTH_FIRST + 1;
 const int GRID_COLUMNS = 3;
 const int MARGIN = 8;
@@ -24,7 +24,7 @@ HBITMAP g_ahPictures[PICTURE_COUNT];
 void PaintPicture(HDC hdc, HDC hdcMem, int nIndex, const RECT &rcCell)
 {
     wchar_t szLabel[32];
-    StringCchPrintfW(szLabel, ARRAYSIZE(szLabel), MONTH_LABEL, nIndex + 1);
+    StringCchPrintfW(szLabel, ARRAYSIZE(szLabel), PICTURE_LABEL, IDB_MONTH_FIRST + nIndex);
     RECT rcLabel = { rcCell.left, rcCell.top, rcCell.right, rcCell.top + LABEL_HEIGHT };
     DrawTextW(hdc, szLabel, -1, &rcLabel, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     if (!g_ahPictures[nIndex])
