@@ -1,0 +1,57 @@
+#pragma once
+#include <windows.h>
+#include "platform/dom_instance.h"
+
+// The settings file beside each module, its document element and the two values in it.
+#define CONFIG_FILE_NAME    L"config.xml"
+#define CONFIG_ROOT         L"CONFIG"
+#define CONFIG_START_TIME   L"StartTime"
+#define CONFIG_CALC_METHOD  L"CalcMethod"
+
+// The declaration every configuration file carries: its values are stored as GB2312.
+#define CONFIG_DECL_TARGET  L"xml"
+#define CONFIG_DECL_DATA    L"version='1.0' encoding='GB2312'"
+
+// config.xml through the platform's XML DOM. Every use opens the document, works on it and
+// releases it again, so each read sees the file as the other module last left it.
+// Results: the status of the last DOM call (S_OK, S_FALSE, negative), or S_FALSE when an
+// argument, the open document or the file is missing.
+class ConfigDocument
+{
+public:
+    ConfigDocument();
+    ~ConfigDocument();
+
+    HRESULT InitXMLDOMDocument();
+    HRESULT LoadXMLFile(const WCHAR *pszPath);
+    HRESULT CreateXMLFile(const WCHAR *pszPath);
+    HRESULT SaveXMLFile();
+    HRESULT SelectNode(const WCHAR *pszXPath, IXMLDOMNode **ppNode);
+    HRESULT FindChildNode(IXMLDOMNode *pParent, const WCHAR *pszChildName, IXMLDOMNode **ppChild);
+    HRESULT GetChildText(const WCHAR *pszParentXPath, const WCHAR *pszChildName, WCHAR **ppszText);
+    HRESULT SetNodeText(IXMLDOMNode *pNode, const WCHAR *pszText);
+    HRESULT AppendElement(const WCHAR *pszName, const WCHAR *pszText, IXMLDOMNode **ppNode);
+    HRESULT AppendChildElement(IXMLDOMNode *pParent, const WCHAR *pszName, const WCHAR *pszText,
+                               IXMLDOMNode **ppNode);
+    void FreeText(WCHAR *pszText);
+    void ReleaseXMLDOMDocument();
+
+    // The file last loaded or created; saves go there.
+    const WCHAR *GetPath() const { return m_szPath; }
+
+private:
+    HRESULT AppendElementTo(IXMLDOMNode *pParent, const WCHAR *pszName, const WCHAR *pszText,
+                            IXMLDOMNode **ppNode);
+
+    WCHAR m_szPath[MAX_PATH];
+    IXMLDOMDocument *m_pXMLDoc;
+};
+
+// The full path of a file beside the module: its directory, then pszFileName, into a buffer of
+// MAX_PATH characters. 1 on success, 0 when an argument is missing or the path cannot be had.
+BOOL GetModuleDirFilePath(HMODULE hModule, const WCHAR *pszFileName, WCHAR *pszPath);
+
+// Makes pConfig's open, empty document a new configuration (the declaration and an empty
+// CONFIG) and saves it at pszPath, replacing whatever lay there. Stops at the first result
+// other than S_OK and returns it.
+HRESULT CreateNewConfigFile(ConfigDocument *pConfig, const WCHAR *pszPath);

@@ -1,0 +1,315 @@
+// Saving the tree: the declaration, then the tree, each top-level node on its own line, in the
+// encoding the declaration names; written beside the target and moved over it in one step.
+#include "platform/xmldom/dom_document.h"
+
+#define CP_GB2312 936
+#define CP_UTF16LE 1200
+
+static const WCHAR TEMP_PREFIX[] = L"xml";
+static const WCHAR LINE_END[] = L"\r\n";
+
+XMLDOM_WRITE_FILE g_pfnXmlDomWriteFile = WriteFile;
+
+// A growing UTF-16 text; after a failed allocation it stays failed and takes nothing more.
+struct WideText
+{
+    WCHAR *psz;
+    size_t cch;
+    size_t cchCapacity;
+    BOOL bFailed;
+};
+
+static void Put(WideText *pText, const WCHAR *psz, size_t cch)
+{
+    if (pText->bFailed)
+        return;
+    if (pText->cch + cch > pText->cchCapacity)
+    {
+        size_t cchNew = (pText->cchCapacity + cch) * 2 + 256;
+        WCHAR *pszNew = (WCHAR *)XmlDomAlloc(cchNew * sizeof(WCHAR));
+        if (!pszNew)
+        {
+            pText->bFailed = TRUE;
+            return;
+        }
+        if (pText->cch)
+            CopyMemory(pszNew, pText->psz, pText->cch * sizeof(WCHAR));
+        XmlDomFree(pText->psz);
+        pText->psz = pszNew;
+        pText->cchCapacity = cchNew;
+    }
+    CopyMemory(pText->psz + pText->cch, psz, cch * sizeof(WCHAR));
+    pText->cch += cch;
+}
+
+static void PutString(WideText *pText, const WCHAR *psz)
+{
+    if (psz)
+        Put(pText, psz, lstrlenW(psz));
+}
+
+static void PutEscaped(WideText *pText, const WCHAR *psz, BOOL bAttribute)
+{
+    if (!psz)
+        return;
+    const WCHAR *pRun = psz;
+    for (const WCHAR *p = psz; ; p++)
+    {
+        const WCHAR *pszEntity = NULL;
+        switch (*p)
+        {
+        case L'&':  pszEntity = L"&amp;"; break;
+        case L'<':  pszEntity = L"&lt;"; break;
+        case L'>':  pszEntity = L"&gt;"; break;
+        case L'"':  pszEntity = bAttribute ? L"&quot;" : NULL; break;
+        case L'\r': pszEntity = L"&#13;"; break;
+        default: break;
+        }
+        if (!pszEntity && *p)
+            continue;
+        Put(pText, pRun, p - pRun);
+        if (!*p)
+            break;
+        PutString(pText, pszEntity);
+        pRun = p + 1;
+    }
+}
+
+// The declaration is written with double quotes, however it was given.
+static void PutInstructionData(WideText *pText, const WCHAR *pszTarget, const WCHAR *pszData)
+{
+    if (lstrcmpW(pszTarget, L"xml") != 0)
+    {
+        PutString(pText, pszData);
+        return;
+    }
+    for (const WCHAR *p = pszData; *p; p++)
+        Put(pText, *p == L'\'' ? L"\"" : p, 1);
+}
+
+static void PutNode(WideText *pText, DomCore *pNode)
+{
+    switch (pNode->m_nType)
+    {
+    case NODE_ELEMENT:
+        Put(pText, L"<", 1);
+        PutString(pText, pNode->m_pszName);
+        for (XmlDomAttr *pAttr = pNode->m_pFirstAttr; pAttr; pAttr = pAttr->pNext)
+        {
+            Put(pText, L" ", 1);
+            PutString(pText, pAttr->pszName);
+            Put(pText, L"=\"", 2);
+            PutEscaped(pText, pAttr->pszValue, TRUE);
+            Put(pText, L"\"", 1);
+        }
+        if (!pNode->m_pFirst)
+        {
+            Put(pText, L"/>", 2);
+            break;
+        }
+        Put(pText, L">", 1);
+        for (DomCore *p = pNode->m_pFirst; p; p = p->m_pNext)
+            PutNode(pText, p);
+        Put(pText, L"</", 2);
+        PutString(pText, pNode->m_pszName);
+        Put(pText, L">", 1);
+        break;
+    case NODE_TEXT:
+        PutEscaped(pText, pNode->m_pszValue, FALSE);
+        break;
+    case NODE_CDATA_SECTION:
+        PutString(pText, L"<![CDATA[");
+        PutString(pText, pNode->m_pszValue);
+        PutString(pText, L"]]>");
+        break;
+    case NODE_COMMENT:
+        PutString(pText, L"<!--");
+        PutString(pText, pNode->m_pszValue);
+        PutString(pText, L"-->");
+        break;
+    case NODE_PROCESSING_INSTRUCTION:
+        Put(pText, L"<?", 2);
+        PutString(pText, pNode->m_pszName);
+        if (pNode->m_pszValue && pNode->m_pszValue[0])
+        {
+            Put(pText, L" ", 1);
+            PutInstructionData(pText, pNode->m_pszName, pNode->m_pszValue);
+        }
+        Put(pText, L"?>", 2);
+        break;
+    default:
+        break;
+    }
+}
+
+static WCHAR LowerWide(WCHAR ch)
+{
+    return (ch >= L'A' && ch <= L'Z') ? (WCHAR)(ch - L'A' + L'a') : ch;
+}
+
+static BOOL SameNameNoCase(const WCHAR *psz, size_t cch, const WCHAR *pszLower)
+{
+    size_t i = 0;
+    for (; i < cch && pszLower[i]; i++)
+    {
+        if (LowerWide(psz[i]) != pszLower[i])
+            return FALSE;
+    }
+    return i == cch && pszLower[i] == 0;
+}
+
+// The code page the document's own declaration names; UTF-8 without one, 0 for a name we
+// cannot write.
+static UINT CodePageToWrite(DomCore *pDocument)
+{
+    DomCore *pDecl = pDocument->m_pFirst;
+    if (!pDecl || pDecl->m_nType != NODE_PROCESSING_INSTRUCTION || lstrcmpW(pDecl->m_pszName, L"xml") != 0 ||
+        !pDecl->m_pszValue)
+        return CP_UTF8;
+    const WCHAR *p = pDecl->m_pszValue;
+    for (; *p; p++)
+    {
+        if (SameNameNoCase(p, 8, L"encoding") && (p == pDecl->m_pszValue || p[-1] == L' ' || p[-1] == L'\t'))
+            break;
+    }
+    if (!*p)
+        return CP_UTF8;
+    p += 8;
+    while (*p == L' ' || *p == L'\t' || *p == L'=')
+        p++;
+    if (*p != L'"' && *p != L'\'')
+        return 0;
+    WCHAR chQuote = *p++;
+    const WCHAR *pEnd = p;
+    while (*pEnd && *pEnd != chQuote)
+        pEnd++;
+    size_t cch = pEnd - p;
+    if (SameNameNoCase(p, cch, L"gb2312") || SameNameNoCase(p, cch, L"gbk"))
+        return CP_GB2312;
+    if (SameNameNoCase(p, cch, L"utf-8"))
+        return CP_UTF8;
+    if (SameNameNoCase(p, cch, L"utf-16"))
+        return CP_UTF16LE;
+    return 0;
+}
+
+// The document's bytes as they go to disk, or a failure status.
+static HRESULT Serialise(DomCore *pDocument, BYTE **ppb, DWORD *pcb)
+{
+    UINT nCodePage = CodePageToWrite(pDocument);
+    if (nCodePage == 0)
+        return E_FAIL;
+    WideText text = { NULL, 0, 0, FALSE };
+    if (nCodePage == CP_UTF16LE)
+        Put(&text, L"\xFEFF", 1);
+    for (DomCore *p = pDocument->m_pFirst; p; p = p->m_pNext)
+    {
+        PutNode(&text, p);
+        Put(&text, LINE_END, 2);
+    }
+    if (text.bFailed)
+    {
+        XmlDomFree(text.psz);
+        return E_OUTOFMEMORY;
+    }
+
+    HRESULT hr = S_OK;
+    BYTE *pb = NULL;
+    int cb = 0;
+    if (nCodePage == CP_UTF16LE)
+    {
+        cb = (int)(text.cch * sizeof(WCHAR));
+        pb = (BYTE *)XmlDomAlloc(cb);
+        if (pb)
+            CopyMemory(pb, text.psz, cb);
+    }
+    else
+    {
+        // A character the code page cannot hold would come back as '?': refuse rather than
+        // store something other than what was set.
+        BOOL bLossy = FALSE;
+        BOOL *pbLossy = nCodePage == CP_UTF8 ? NULL : &bLossy;
+        cb = WideCharToMultiByte(nCodePage, 0, text.psz, (int)text.cch, NULL, 0, NULL, pbLossy);
+        if (cb <= 0 || bLossy)
+            hr = E_FAIL;
+        else if ((pb = (BYTE *)XmlDomAlloc(cb)) != NULL)
+            WideCharToMultiByte(nCodePage, 0, text.psz, (int)text.cch, (LPSTR)pb, cb, NULL, NULL);
+    }
+    XmlDomFree(text.psz);
+    if (SUCCEEDED(hr) && !pb)
+        hr = E_OUTOFMEMORY;
+    *ppb = pb;
+    *pcb = (DWORD)cb;
+    return hr;
+}
+
+static HRESULT LastErrorStatus()
+{
+    DWORD dwError = GetLastError();
+    return dwError ? HRESULT_FROM_WIN32(dwError) : E_FAIL;
+}
+
+// The new content goes to a file beside the target first and replaces the target in one move,
+// so a crash, a full card or a power loss leaves the old file or the new one, whole.
+static HRESULT WriteBeside(const WCHAR *pszPath, const BYTE *pb, DWORD cb)
+{
+    WCHAR szDir[MAX_PATH];
+    WCHAR szTemp[MAX_PATH];
+    size_t cchDir = 0;
+    for (size_t i = 0; pszPath[i]; i++)
+    {
+        if (pszPath[i] == L'\\' || pszPath[i] == L'/')
+            cchDir = i + 1;
+    }
+    if (cchDir == 0)
+    {
+        szDir[0] = L'.';
+        szDir[1] = 0;
+    }
+    else
+    {
+        if (cchDir >= ARRAYSIZE(szDir))
+            return HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
+        CopyMemory(szDir, pszPath, cchDir * sizeof(WCHAR));
+        szDir[cchDir] = 0;
+    }
+    if (!GetTempFileNameW(szDir, TEMP_PREFIX, 0, szTemp))
+        return LastErrorStatus();
+
+    HRESULT hr = S_OK;
+    HANDLE hFile = CreateFileW(szTemp, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+    {
+        hr = LastErrorStatus();
+    }
+    else
+    {
+        DWORD cbWritten = 0;
+        if (!g_pfnXmlDomWriteFile(hFile, pb, cb, &cbWritten, NULL) || cbWritten != cb || !FlushFileBuffers(hFile))
+            hr = LastErrorStatus();
+        if (!CloseHandle(hFile) && SUCCEEDED(hr))
+            hr = LastErrorStatus();
+    }
+    if (SUCCEEDED(hr) && !MoveFileExW(szTemp, pszPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        hr = LastErrorStatus();
+    if (FAILED(hr))
+        DeleteFileW(szTemp);
+    return hr;
+}
+
+HRESULT XmlWriteFile(DomCore *pDocument, const WCHAR *pszPath)
+{
+    // A read-only file is the user's "do not touch": the save fails, as on the device.
+    DWORD dwAttributes = GetFileAttributesW(pszPath);
+    if (dwAttributes != INVALID_FILE_ATTRIBUTES &&
+        (dwAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
+
+    BYTE *pb = NULL;
+    DWORD cb = 0;
+    HRESULT hr = Serialise(pDocument, &pb, &cb);
+    if (SUCCEEDED(hr))
+        hr = WriteBeside(pszPath, pb, cb);
+    XmlDomFree(pb);
+    return hr;
+}
