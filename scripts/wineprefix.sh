@@ -16,7 +16,12 @@ make_prefix() {
     wineboot -i >/dev/null 2>&1
     wineserver -w
     local drv='HKCU\Software\Wine\Drivers'
-    wine reg add "$drv" /v Graphics /d null /f >/dev/null 2>&1
+    # ULVO_WINE_DISPLAY=1 (the run command): real windows on $DISPLAY instead of none.
+    if [ "${ULVO_WINE_DISPLAY:-0}" = 1 ]; then
+        wine reg delete "$drv" /v Graphics /f >/dev/null 2>&1 || true
+    else
+        wine reg add "$drv" /v Graphics /d null /f >/dev/null 2>&1
+    fi
     local rep='HKCU\Software\Wine\Fonts\Replacements'
     for f in "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "Microsoft Sans Serif" "SimSun" "NSimSun" \
              "宋体" "新宋体" "System" "Arial" "Courier New"; do

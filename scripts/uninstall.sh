@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Removes what install.sh put into a Wine prefix: the modules and the Today item's registry
+# key. The user's config.xml stays, and with it the directory.
+#   uninstall.sh PREFIX [INSTALL_DIR]     INSTALL_DIR defaults to C:\Program Files\Ulvo
+set -euo pipefail
+export WINEPREFIX=$(realpath -m "${1:?usage: uninstall.sh PREFIX [INSTALL_DIR]}")
+WIN_DIR=${2:-'C:\Program Files\Ulvo'}
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+ITEM_KEY='HKLM\Software\Microsoft\Today\Items\Ulvo'
+MODULES=(Main.exe ulvo.dll UlvoRes.dll aygshell.dll)
+
+[ -d "$WINEPREFIX/dosdevices" ] || { echo "uninstall: no Wine prefix at $WINEPREFIX" >&2; exit 1; }
+drive=${WIN_DIR:0:1}
+rest=${WIN_DIR:2}
+DEST="$WINEPREFIX/dosdevices/${drive,,}:${rest//\\//}"
+
+for m in "${MODULES[@]}"; do
+    rm -f "$DEST/$m"
+done
+rmdir "$DEST" 2>/dev/null || true
+wine reg delete "$ITEM_KEY" /f >/dev/null 2>&1 || true
+echo "uninstall: removed from $WIN_DIR"
