@@ -13,6 +13,13 @@ void *operator new[](size_t cb)
     return HeapAlloc(GetProcessHeap(), 0, cb ? cb : 1);
 }
 
+// The tag that "new (std::nothrow)" names lives in the C++ runtime DLL; our own copy keeps
+// the modules from importing that DLL for one empty object.
+namespace std
+{
+const nothrow_t nothrow{};
+}
+
 void *operator new(size_t cb, const std::nothrow_t &) noexcept
 {
     return HeapAlloc(GetProcessHeap(), 0, cb ? cb : 1);
