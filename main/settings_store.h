@@ -1,0 +1,29 @@
+#pragma once
+#include <windows.h>
+
+// Reading and storing the two settings of config.xml for the settings dialog, and telling
+// the Today item that they changed. Each operation opens the document, works and releases
+// it again: the file is the only place the settings live.
+
+// SaveSettings results; the dialog shows one fixed message for each failure.
+#define SAVE_SETTINGS_OK            0
+#define SAVE_SETTINGS_NO_DATE       (-1)    // the calendar's selection could not be read
+#define SAVE_SETTINGS_START_TIME    (-2)    // StartTime could not be stored or saved
+#define SAVE_SETTINGS_CALC_METHOD   (-3)    // CalcMethod could not be stored or saved
+#define SAVE_SETTINGS_NO_DOCUMENT   (-4)    // config.xml could not be opened
+
+// The stored method: 1 for "1", 2 for "2", 0 when missing, unreadable or anything else.
+int GetCalcMethod();
+
+// The stored start date, when StartTime holds a valid "year-month-day".
+BOOL GetStoredStartDate(SYSTEMTIME *pst);
+
+// Both expect g_pConfig's document to be open and loaded. 1 when stored and saved.
+int SaveStartTime(const WCHAR *pszTime);
+int SaveCalcMethod(const WCHAR *pszMethod);
+
+// Stores the settings dialog's calendar date and method; one of the SAVE_SETTINGS_ codes.
+int SaveSettings();
+
+// Asks the Today item, if one is showing, to recompute its line now.
+void NotifyTodayItem();
