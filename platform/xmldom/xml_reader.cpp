@@ -538,6 +538,24 @@ static BOOL IsBlankText(const char *p, size_t cb)
     return TRUE;
 }
 
+// version is 1.x, encoding a plain name, standalone yes or no.
+static BOOL DeclarationValueValid(size_t nWhich, const char *p, size_t cb)
+{
+    if (nWhich == 2)
+        return SameAsciiNoCase(p, cb, "yes") ? strncmp(p, "yes", 3) == 0 : (cb == 2 && strncmp(p, "no", 2) == 0);
+    if (nWhich == 0 && (cb < 3 || p[0] != '1' || p[1] != '.'))
+        return FALSE;
+    for (size_t i = 0; i < cb; i++)
+    {
+        char ch = p[i];
+        BOOL bDigit = ch >= '0' && ch <= '9';
+        BOOL bNameChar = (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || ch == '.' || ch == '_' || ch == '-';
+        if (nWhich == 0 ? (i >= 2 && !bDigit) : !(bDigit || bNameChar))
+            return FALSE;
+    }
+    return cb > 0;
+}
+
 // The declaration as its data text: version first, then encoding and standalone if given.
 static BOOL BuildDeclaration(XmlSrcNode *pSrc, DomCore *pNode)
 {
@@ -552,7 +570,7 @@ static BOOL BuildDeclaration(XmlSrcNode *pSrc, DomCore *pNode)
         if (nNext == ARRAYSIZE(s_apszNames) || (nData == 0 && nNext != 0))
             return FALSE;
         size_t cbName = pAttr->name_size(), cbValue = pAttr->value_size();
-        if (nData + cbName + cbValue + 5 >= sizeof(szData) || cbValue == 0)
+        if (nData + cbName + cbValue + 5 >= sizeof(szData) || !DeclarationValueValid(nNext, pAttr->value(), cbValue))
             return FALSE;
         if (nData)
             szData[nData++] = ' ';

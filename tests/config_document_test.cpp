@@ -1,0 +1,207 @@
+#include "tests/config_test_util.h"
+
+TEST_F(ConfigTest, MissingFileLoadsNothingAndReadsNothing)
+{
+    ConfigDocument config;
+    ASSERT_EQ(S_OK, config.InitXMLDOMDocument());
+    EXPECT_EQ(S_FALSE, config.LoadXMLFile(m_strPath.c_str()));
+    EXPECT_STREQ(L"", config.GetPath());
+    WCHAR *pszText = NULL;
+    EXPECT_EQ(S_FALSE, config.GetChildText(CONFIG_ROOT, CONFIG_START_TIME, &pszText));
+    EXPECT_EQ(NULL, pszText);
+    config.ReleaseXMLDOMDocument();
+    config.ReleaseXMLDOMDocument();
+}
+
+TEST_F(ConfigTest, FirstStartLeavesDeclarationAndEmptyConfig)
+{
+    ConfigDocument config;
+    ASSERT_EQ(S_OK, config.InitXMLDOMDocument());
+    ASSERT_NE(S_OK, config.LoadXMLFile(m_strPath.c_str()));
+    EXPECT_EQ(S_OK, CreateNewConfigFile(&config, m_strPath.c_str()));
+    config.ReleaseXMLDOMDocument();
+
+    EXPECT_EQ("<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<CONFIG/>\r\n", ReadFileBytes(m_strPath));
+    HRESULT hrLoad, hrRead;
+    EXPECT_EQ(L"<none>", ReadChild(m_strPath, CONFIG_START_TIME, &hrLoad, &hrRead));
+    EXPECT_EQ(S_OK, hrLoad);
+    EXPECT_EQ(S_FALSE, hrRead);
+}
+
+TEST_F(ConfigTest, UnparsableFileFailsKeepsOldPathAndIsReplacedAtStartUp)
+{
+    std::wstring strGood = m_dir.File(L"good.xml");
+    ASSERT_TRUE(WriteFileBytes(strGood, DEVICE_CONFIG_FILE));
+    ASSERT_TRUE(WriteFileBytes(m_strPath, "<CONFIG><StartTime>2009-7-5</CONFIG>"));
+
+    ConfigDocument config;
+    ASSERT_EQ(S_OK, config.InitXMLDOMDocument());
+    ASSERT_EQ(S_OK, config.LoadXMLFile(strGood.c_str()));
+    config.ReleaseXMLDOMDocument();
+    ASSERT_EQ(S_OK, config.InitXMLDOMDocument());
+    EXPECT_EQ(S_FALSE, config.LoadXMLFile(m_strPath.c_str()));
+    EXPECT_EQ(strGood, config.GetPath());
+    WCHAR *pszText = NULL;
+    EXPECT_EQ(S_FALSE, config.GetChildText(CONFIG_ROOT, CONFIG_START_TIME, &pszText));
+    EXPECT_EQ(NULL, pszText);
+
+    EXPECT_EQ(S_OK, CreateNewConfigFile(&config, m_strPath.c_str()));
+    config.ReleaseXMLDOMDocument();
+    EXPECT_EQ("<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<CONFIG/>\r\n", ReadFileBytes(m_strPath));
+    EXPECT_EQ(DEVICE_CONFIG_FILE, ReadFileBytes(strGood));
+}
+
+TEST_F(ConfigTest, OtherDocumentElementLoadsButReadsAndUpdatesFail)
+{
+    const std::string strOther = "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n"
+                                 "<SETTINGS><StartTime>2009-7-5</StartTime></SETTINGS>\r\n";
+    ASSERT_TRUE(WriteFileBytes(m_strPath, strOther));
+
+    HRESULT hrLoad, hrRead;
+    EXPECT_EQ(L"<none>", ReadChild(m_strPath, CONFIG_START_TIME, &hrLoad, &hrRead));
+    EXPECT_EQ(S_OK, hrLoad);
+    EXPECT_EQ(S_FALSE, hrRead);
+
+    ConfigDocument config;
+    ASSERT_EQ(S_OK, config.InitXMLDOMDocument());
+    ASSERT_EQ(S_OK, config.LoadXMLFile(m_strPath.c_str()));
+    IXMLDOMNode *pRoot = NULL;
+    EXPECT_EQ(S_FALSE, config.SelectNode(CONFIG_ROOT, &pRoot));
+    EXPECT_EQ(NULL, pRoot);
+    config.ReleaseXMLDOMDocument();
+    EXPECT_EQ(strOther, ReadFileBytes(m_strPath));
+}
+
+TEST_F(ConfigTest, FirstChildWhoseNameContainsTheWantedOneWins)
+{
+    ASSERT_TRUE(WriteFileBytes(m_strPath,
+        "<CONFIG><!-- StartTime below --><xStartTimey>2001-1-1</xStartTimey><StartTime>2009-7-5</StartTime>"
+        "<CalcMethod>1</CalcMethod></CONFIG>"));
+    EXPECT_EQ(L"2001-1-1", ReadChild(m_strPath, CONFIG_START_TIME));
+    EXPECT_EQ(L"1", ReadChild(m_strPath, CONFIG_CALC_METHOD));
+    EXPECT_EQ(L"<none>", ReadChild(m_strPath, L"Due"));
+}
+
+TEST_F(ConfigTest, ValuesComeBackExactlyAsStored)
+{
+    ASSERT_TRUE(WriteFileBytes(m_strPath,
+        "<?xml version='1.0' encoding='GB2312'?>\r\n"
+        "<CONFIG><StartTime>2009-7-5</StartTime><CalcMethod>3</CalcMethod></CONFIG>\r\n"));
+    EXPECT_EQ(L"2009-7-5", ReadChild(m_strPath, CONFIG_START_TIME));
+    EXPECT_EQ(L"3", ReadChild(m_strPath, CONFIG_CALC_METHOD));
+}
+
+TEST_F(ConfigTest, EmptyChildGivesAnEmptyText)
+{
+    ASSERT_TRUE(WriteFileBytes(m_strPath, "<CONFIG><StartTime></StartTime><CalcMethod/></CONFIG>"));
+    HRESULT hrRead;
+    EXPECT_EQ(L"", ReadChild(m_strPath, CONFIG_START_TIME, NULL, &hrRead));
+    EXPECT_EQ(S_OK, hrRead);
+    EXPECT_EQ(L"", ReadChild(m_strPath, CONFIG_CALC_METHOD));
+}
+
+// Any regular file is the user's settings, whatever its attribute bits; a directory is not.
+TEST_F(ConfigTest, AnyRegularFileCountsAsPresent)
+{
+    static const DWORD s_aAttributes[] = {
+        FILE_ATTRIBUTE_ARCHIVE, FILE_ATTRIBUTE_NORMAL, FILE_ATTRIBUTE_READONLY,
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE, FILE_ATTRIBUTE_SYSTEM,
+        FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE,
+    };
+    for (DWORD dwAttributes : s_aAttributes)
+    {
+        SetFileAttributesW(m_strPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ASSERT_TRUE(WriteFileBytes(m_strPath, DEVICE_CONFIG_FILE));
+        ASSERT_TRUE(SetFileAttributesW(m_strPath.c_str(), dwAttributes));
+        HRESULT hrLoad;
+        EXPECT_EQ(L"2009-7-5", ReadChild(m_strPath, CONFIG_START_TIME, &hrLoad)) << "attributes " << dwAttributes;
+        EXPECT_EQ(S_OK, hrLoad) << "attributes " << dwAttributes;
+    }
+    SetFileAttributesW(m_strPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    std::wstring strDirPath = m_dir.File(L"sub");
+    ASSERT_TRUE(CreateDirectoryW(strDirPath.c_str(), NULL));
+    ConfigDocument config;
+    ASSERT_EQ(S_OK, config.InitXMLDOMDocument());
+    EXPECT_EQ(S_FALSE, config.LoadXMLFile(strDirPath.c_str()));
+    EXPECT_STREQ(L"", config.GetPath());
+}
+
+TEST_F(ConfigTest, ReadOnlyFileLoadsButItsSaveFailsAndLeavesItAlone)
+{
+    ASSERT_TRUE(WriteFileBytes(m_strPath, DEVICE_CONFIG_FILE));
+    ASSERT_TRUE(SetFileAttributesW(m_strPath.c_str(), FILE_ATTRIBUTE_READONLY));
+
+    ConfigDocument config;
+    ASSERT_EQ(S_OK, config.InitXMLDOMDocument());
+    ASSERT_EQ(S_OK, config.LoadXMLFile(m_strPath.c_str()));
+    IXMLDOMNode *pRoot = NULL, *pChild = NULL;
+    ASSERT_EQ(S_OK, config.SelectNode(CONFIG_ROOT, &pRoot));
+    ASSERT_EQ(S_OK, config.FindChildNode(pRoot, CONFIG_START_TIME, &pChild));
+    EXPECT_EQ(S_OK, config.SetNodeText(pChild, L"2010-1-1"));
+    EXPECT_LT(config.SaveXMLFile(), 0);
+    pChild->Release();
+    pRoot->Release();
+    config.ReleaseXMLDOMDocument();
+
+    EXPECT_EQ(DEVICE_CONFIG_FILE, ReadFileBytes(m_strPath));
+    EXPECT_EQ(std::vector<std::wstring>{ L"config.xml" }, ListDir(m_dir.Path()));
+    SetFileAttributesW(m_strPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(ConfigTest, MissingArgumentsOrDocumentGiveOne)
+{
+    ConfigDocument config;
+    IXMLDOMNode *pNode = NULL;
+    WCHAR *pszText = NULL;
+    EXPECT_EQ(S_FALSE, config.LoadXMLFile(m_strPath.c_str()));
+    EXPECT_EQ(S_FALSE, config.SaveXMLFile());
+    EXPECT_EQ(S_FALSE, config.SelectNode(CONFIG_ROOT, &pNode));
+    EXPECT_EQ(S_FALSE, config.GetChildText(CONFIG_ROOT, CONFIG_START_TIME, &pszText));
+    EXPECT_EQ(S_FALSE, config.AppendElement(CONFIG_ROOT, L"", &pNode));
+
+    ASSERT_EQ(S_OK, config.InitXMLDOMDocument());
+    EXPECT_EQ(S_FALSE, config.LoadXMLFile(NULL));
+    EXPECT_EQ(S_FALSE, config.CreateXMLFile(NULL));
+    EXPECT_EQ(S_FALSE, config.SelectNode(NULL, &pNode));
+    EXPECT_EQ(S_FALSE, config.FindChildNode(NULL, CONFIG_START_TIME, &pNode));
+    EXPECT_EQ(S_FALSE, config.GetChildText(NULL, CONFIG_START_TIME, &pszText));
+    EXPECT_EQ(S_FALSE, config.GetChildText(CONFIG_ROOT, NULL, &pszText));
+    EXPECT_EQ(S_FALSE, config.SetNodeText(NULL, L"1"));
+    EXPECT_EQ(S_FALSE, config.AppendElement(NULL, L"", &pNode));
+    EXPECT_EQ(S_FALSE, config.AppendElement(CONFIG_ROOT, NULL, &pNode));
+    EXPECT_EQ(S_FALSE, config.AppendChildElement(NULL, CONFIG_START_TIME, L"1", &pNode));
+    EXPECT_EQ(NULL, pNode);
+    EXPECT_EQ(NULL, pszText);
+    config.FreeText(NULL);
+}
+
+TEST_F(ConfigTest, DocumentStillHeldIsReleasedWithTheObject)
+{
+    {
+        ConfigDocument config;
+        ASSERT_EQ(S_OK, config.InitXMLDOMDocument());
+        ASSERT_TRUE(WriteFileBytes(m_strPath, DEVICE_CONFIG_FILE));
+        ASSERT_EQ(S_OK, config.LoadXMLFile(m_strPath.c_str()));
+        EXPECT_GT(g_nXmlDomLiveObjects, m_nObjectsBefore);
+    }
+    EXPECT_EQ(m_nObjectsBefore, g_nXmlDomLiveObjects);
+}
+
+TEST(ModuleDirFilePath, NamesAFileBesideTheModule)
+{
+    WCHAR szModule[MAX_PATH] = { 0 };
+    ASSERT_GT(GetModuleFileNameW(NULL, szModule, MAX_PATH), 0u);
+    std::wstring strExpected = szModule;
+    strExpected = strExpected.substr(0, strExpected.rfind(L'\\') + 1) + L"config.xml";
+
+    WCHAR szPath[MAX_PATH] = { 0 };
+    EXPECT_TRUE(GetModuleDirFilePath(NULL, CONFIG_FILE_NAME, szPath));
+    EXPECT_EQ(strExpected, szPath);
+
+    WCHAR szOther[MAX_PATH] = { 0 };
+    EXPECT_FALSE(GetModuleDirFilePath(NULL, NULL, szOther));
+    EXPECT_FALSE(GetModuleDirFilePath(NULL, CONFIG_FILE_NAME, NULL));
+    EXPECT_FALSE(GetModuleDirFilePath((HMODULE)(ULONG_PTR)0x10, CONFIG_FILE_NAME, szOther));
+    EXPECT_STREQ(L"", szOther);
+}

@@ -1,0 +1,171 @@
+#include "tests/config_test_util.h"
+
+namespace {
+
+// Stores one setting the way the settings dialog does: update the child in place, or append it.
+HRESULT StoreSetting(const std::wstring &strPath, const wchar_t *pszChild, const wchar_t *pszValue)
+{
+    ConfigDocument config;
+    HRESULT hr = config.InitXMLDOMDocument();
+    if (hr == S_OK)
+        hr = config.LoadXMLFile(strPath.c_str());
+    IXMLDOMNode *pRoot = NULL;
+    if (hr == S_OK)
+        hr = config.SelectNode(CONFIG_ROOT, &pRoot);
+    if (hr == S_OK && pRoot)
+    {
+        IXMLDOMNode *pChild = NULL;
+        hr = config.FindChildNode(pRoot, pszChild, &pChild);
+        if (hr >= 0 && pChild)
+            hr = config.SetNodeText(pChild, pszValue);
+        else
+            hr = config.AppendChildElement(pRoot, pszChild, pszValue, &pChild);
+        if (pChild)
+            pChild->Release();
+        pRoot->Release();
+    }
+    if (hr == S_OK)
+        hr = config.SaveXMLFile();
+    config.ReleaseXMLDOMDocument();
+    return hr;
+}
+
+HRESULT CreateConfig(const std::wstring &strPath)
+{
+    ConfigDocument config;
+    HRESULT hr = config.InitXMLDOMDocument();
+    if (hr == S_OK)
+        hr = CreateNewConfigFile(&config, strPath.c_str());
+    config.ReleaseXMLDOMDocument();
+    return hr;
+}
+
+// A full card: half the bytes reach the file, then the write fails.
+BOOL WINAPI WriteHalfThenFail(HANDLE hFile, LPCVOID pBuffer, DWORD cb, LPDWORD pcbWritten, LPOVERLAPPED pOverlapped)
+{
+    WriteFile(hFile, pBuffer, cb / 2, pcbWritten, pOverlapped);
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
+// A write that claims success but stores less than asked.
+BOOL WINAPI WriteShort(HANDLE hFile, LPCVOID pBuffer, DWORD cb, LPDWORD pcbWritten, LPOVERLAPPED pOverlapped)
+{
+    return WriteFile(hFile, pBuffer, cb > 3 ? cb - 3 : 0, pcbWritten, pOverlapped);
+}
+
+} // namespace
+
+TEST_F(ConfigTest, StoredSettingsAreWrittenAsTheDeviceWritesThem)
+{
+    ASSERT_EQ(S_OK, CreateConfig(m_strPath));
+    ASSERT_EQ(S_OK, StoreSetting(m_strPath, CONFIG_START_TIME, L"2009-7-5"));
+    ASSERT_EQ(S_OK, StoreSetting(m_strPath, CONFIG_CALC_METHOD, L"2"));
+
+    EXPECT_EQ("<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n"
+              "<CONFIG><StartTime>2009-7-5</StartTime><CalcMethod>2</CalcMethod></CONFIG>\r\n",
+              ReadFileBytes(m_strPath));
+    EXPECT_EQ(std::vector<std::wstring>{ L"config.xml" }, ListDir(m_dir.Path()));
+}
+
+TEST_F(ConfigTest, RoundTripUpdatesInPlaceAndKeepsTheChildOrder)
+{
+    // Built in one document: declaration, CONFIG, both children, saved.
+    {
+        ConfigDocument config;
+        ASSERT_EQ(S_OK, config.InitXMLDOMDocument());
+        ASSERT_EQ(S_OK, config.CreateXMLFile(m_strPath.c_str()));
+        IXMLDOMNode *pRoot = NULL, *pChild = NULL;
+        ASSERT_EQ(S_OK, config.AppendElement(CONFIG_ROOT, L"", &pRoot));
+        ASSERT_EQ(S_OK, config.AppendChildElement(pRoot, CONFIG_START_TIME, L"2010-1-31", &pChild));
+        pChild->Release();
+        ASSERT_EQ(S_OK, config.AppendChildElement(pRoot, CONFIG_CALC_METHOD, L"1", NULL));
+        pRoot->Release();
+        ASSERT_EQ(S_OK, config.SaveXMLFile());
+        EXPECT_EQ(m_strPath, config.GetPath());
+    }
+    EXPECT_EQ(L"2010-1-31", ReadChild(m_strPath, CONFIG_START_TIME));
+    EXPECT_EQ(L"1", ReadChild(m_strPath, CONFIG_CALC_METHOD));
+
+    ASSERT_EQ(S_OK, StoreSetting(m_strPath, CONFIG_START_TIME, L"2011-12-1"));
+    ASSERT_EQ(S_OK, StoreSetting(m_strPath, CONFIG_CALC_METHOD, L"2"));
+    EXPECT_EQ("<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n"
+              "<CONFIG><StartTime>2011-12-1</StartTime><CalcMethod>2</CalcMethod></CONFIG>\r\n",
+              ReadFileBytes(m_strPath));
+}
+
+TEST_F(ConfigTest, HandEditedFileKeepsItsCommentsAndAttributesThroughASave)
+{
+    ASSERT_TRUE(WriteFileBytes(m_strPath,
+        "<?xml version='1.0' encoding='GB2312'?>\r\n<!-- \xD6\xD0\xCE\xC4 -->\r\n"
+        "<CONFIG by=\"hand\">\r\n\t<CalcMethod>1</CalcMethod>\r\n\t<StartTime>2009-7-5</StartTime>\r\n</CONFIG>\r\n"));
+    ASSERT_EQ(S_OK, StoreSetting(m_strPath, CONFIG_START_TIME, L"2009-8-1"));
+    EXPECT_EQ("<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<!-- \xD6\xD0\xCE\xC4 -->\r\n"
+              "<CONFIG by=\"hand\"><CalcMethod>1</CalcMethod><StartTime>2009-8-1</StartTime></CONFIG>\r\n",
+              ReadFileBytes(m_strPath));
+}
+
+TEST_F(ConfigTest, SavedFileUsesTheEncodingItsDeclarationNames)
+{
+    ASSERT_EQ(S_OK, CreateConfig(m_strPath));
+    ASSERT_EQ(S_OK, StoreSetting(m_strPath, L"Note", L"\x4E2D\x6587 & <"));
+    EXPECT_EQ("<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n"
+              "<CONFIG><Note>\xD6\xD0\xCE\xC4 &amp; &lt;</Note></CONFIG>\r\n", ReadFileBytes(m_strPath));
+    EXPECT_EQ(L"\x4E2D\x6587 & <", ReadChild(m_strPath, L"Note"));
+
+    ASSERT_TRUE(WriteFileBytes(m_strPath, "<?xml version=\"1.0\" encoding=\"UTF-8\"?><CONFIG/>"));
+    ASSERT_EQ(S_OK, StoreSetting(m_strPath, L"Note", L"\x4E2D"));
+    EXPECT_EQ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<CONFIG><Note>\xE4\xB8\xAD</Note></CONFIG>\r\n",
+              ReadFileBytes(m_strPath));
+
+    ASSERT_TRUE(WriteFileBytes(m_strPath, Utf16LeWithBom("<?xml version='1.0' encoding='UTF-16'?><CONFIG/>")));
+    ASSERT_EQ(S_OK, StoreSetting(m_strPath, CONFIG_CALC_METHOD, L"1"));
+    EXPECT_EQ(Utf16LeWithBom("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n<CONFIG><CalcMethod>1</CalcMethod></CONFIG>\r\n"),
+              ReadFileBytes(m_strPath));
+
+    // Without a declaration a file is UTF-8, whatever it was read from.
+    ASSERT_TRUE(WriteFileBytes(m_strPath, Utf16LeWithBom("<CONFIG/>")));
+    ASSERT_EQ(S_OK, StoreSetting(m_strPath, CONFIG_CALC_METHOD, L"1"));
+    EXPECT_EQ("<CONFIG><CalcMethod>1</CalcMethod></CONFIG>\r\n", ReadFileBytes(m_strPath));
+}
+
+TEST_F(ConfigTest, TextTheDeclaredEncodingCannotHoldFailsTheSave)
+{
+    ASSERT_EQ(S_OK, CreateConfig(m_strPath));
+    std::string strBefore = ReadFileBytes(m_strPath);
+    EXPECT_LT(StoreSetting(m_strPath, L"Note", L"\xD83D\xDE00"), 0);
+    EXPECT_EQ(strBefore, ReadFileBytes(m_strPath));
+    EXPECT_EQ(std::vector<std::wstring>{ L"config.xml" }, ListDir(m_dir.Path()));
+}
+
+TEST_F(ConfigTest, FailedWriteLeavesTheOldFileWholeAndNoTemporaryFile)
+{
+    ASSERT_TRUE(WriteFileBytes(m_strPath, DEVICE_CONFIG_FILE));
+
+    g_pfnXmlDomWriteFile = WriteHalfThenFail;
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_DISK_FULL), StoreSetting(m_strPath, CONFIG_START_TIME, L"2010-10-10"));
+    EXPECT_EQ(DEVICE_CONFIG_FILE, ReadFileBytes(m_strPath));
+    EXPECT_EQ(std::vector<std::wstring>{ L"config.xml" }, ListDir(m_dir.Path()));
+
+    g_pfnXmlDomWriteFile = WriteShort;
+    EXPECT_LT(StoreSetting(m_strPath, CONFIG_START_TIME, L"2010-10-10"), 0);
+    EXPECT_EQ(DEVICE_CONFIG_FILE, ReadFileBytes(m_strPath));
+    EXPECT_EQ(std::vector<std::wstring>{ L"config.xml" }, ListDir(m_dir.Path()));
+
+    g_pfnXmlDomWriteFile = WriteFile;
+    EXPECT_EQ(S_OK, StoreSetting(m_strPath, CONFIG_START_TIME, L"2010-10-10"));
+    EXPECT_EQ(L"2010-10-10", ReadChild(m_strPath, CONFIG_START_TIME));
+    EXPECT_EQ(std::vector<std::wstring>{ L"config.xml" }, ListDir(m_dir.Path()));
+}
+
+TEST_F(ConfigTest, FailedFirstSaveLeavesNoFileBehind)
+{
+    g_pfnXmlDomWriteFile = WriteHalfThenFail;
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_DISK_FULL), CreateConfig(m_strPath));
+    EXPECT_TRUE(ListDir(m_dir.Path()).empty());
+
+    g_pfnXmlDomWriteFile = WriteFile;
+    std::wstring strNoDir = m_dir.File(L"missing\\config.xml");
+    EXPECT_LT(CreateConfig(strNoDir), 0);
+    EXPECT_TRUE(ListDir(m_dir.Path()).empty());
+}
