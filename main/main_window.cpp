@@ -1,0 +1,264 @@
+#include "main/main_window.h"
+#include "main/main_globals.h"
+#include "main/dialogs.h"
+#include "main/message_box.h"
+#include "main/pages.h"
+#include "main/status_texts.h"
+#include "main/tab_control.h"
+#include "core/config_document.h"
+#include "core/pregnancy_calendar.h"
+#include "core/resource_library.h"
+#include "core/shared_names.h"
+#include "platform/ce_compat.h"
+#include "resources/main_ids.h"
+#include <aygshell.h>
+
+WCHAR g_szXMLFilePath[MAX_PATH];
+HINSTANCE g_hInstance = NULL;
+HWND g_hWndMain = NULL;
+ResourceLibrary *g_pResLib = NULL;
+ConfigDocument *g_pConfig = NULL;
+TabControl *g_pTab = NULL;
+
+// One record for the program's lifetime, handed to the shell's activation chores.
+static SHACTIVATEINFO s_sai = { sizeof(SHACTIVATEINFO), NULL, 0, 0, 0, 0 };
+
+static const DWORD MAIN_CLASS_STYLE = CS_HREDRAW | CS_VREDRAW;
+static const DWORD MAIN_WINDOW_STYLE = WS_VISIBLE;
+static const DWORD TAB_STYLE = WS_CHILD | WS_VISIBLE;
+
+static void ShowStartupError()
+{
+    g_pfnMessageBox(NULL, MAIN_ERROR_TEXT, MAIN_ERROR_CAPTION, MB_OK);
+}
+
+// A missing or unreadable config.xml is replaced by one holding the declaration and an
+// empty CONFIG, so that the settings dialog has something to save into.
+static void PrepareConfigFile()
+{
+    if (g_pConfig->InitXMLDOMDocument() != S_OK)
+        ShowStartupError();
+    else if (g_pConfig->LoadXMLFile(g_szXMLFilePath) != S_OK
+             && CreateNewConfigFile(g_pConfig, g_szXMLFilePath) != S_OK)
+        ShowStartupError();
+    g_pConfig->ReleaseXMLDOMDocument();
+}
+
+static LRESULT OnCreate(HWND hWnd)
+{
+    CoInitializeEx(NULL, COINIT_MULTITHREADED);
+    g_pConfig = new ConfigDocument;
+    if (g_pConfig)
+        PrepareConfigFile();
+    if (g_pResLib)
+        g_pResLib->CreateMenuBar(hWnd, g_hInstance, IDR_MAIN_MENUBAR);
+    return 0;
+}
+
+static LRESULT OnDestroy()
+{
+    if (g_pTab)
+    {
+        delete g_pTab;
+        g_pTab = NULL;
+    }
+    if (g_pResLib)
+        g_pResLib->FreeResLibrary();
+    ResourceLibrary::ShowTaskBar();
+    if (g_pResLib)
+    {
+        delete g_pResLib;
+        g_pResLib = NULL;
+    }
+    CoUninitialize();
+    PostQuitMessage(0);
+    return 0;
+}
+
+static LRESULT OnPaint(HWND hWnd)
+{
+    PAINTSTRUCT ps;
+    BeginPaint(hWnd, &ps);
+    EndPaint(hWnd, &ps);
+    return 0;
+}
+
+static LRESULT OnNotify()
+{
+    if (g_pTab)
+        ShowPage(g_pTab->GetCurSel());
+    return 0;
+}
+
+// Dialogs run modally from their templates in memory, with no owner window.
+static void RunDialog(UINT nTemplateId, DLGPROC pfnDlgProc)
+{
+    HRSRC hRes = FindResourceW(g_hInstance, MAKEINTRESOURCEW(nTemplateId), RT_DIALOG);
+    if (!hRes)
+        return;
+    HGLOBAL hTemplate = LoadResource(g_hInstance, hRes);
+    LPCDLGTEMPLATEW pTemplate = hTemplate ? (LPCDLGTEMPLATEW)LockResource(hTemplate) : NULL;
+    if (pTemplate)
+        DialogBoxIndirectParamW(g_hInstance, pTemplate, NULL, pfnDlgProc, 0);
+}
+
+static LRESULT OnCommand(HWND hWnd, WPARAM wParam, LPARAM lParam)
+{
+    switch (LOWORD(wParam))
+    {
+    case IDM_SETTINGS:
+        RunDialog(IDD_SETTINGS, SettingsDlgProc);
+        return 0;
+    case IDM_ABOUT:
+        RunDialog(IDD_ABOUT, AboutDlgProc);
+        return 0;
+    case IDM_HELP:
+        RunDialog(IDD_HELP, HelpDlgProc);
+        return 0;
+    case IDM_MENU_EXIT:
+    case IDM_ACCEL_EXIT:
+        SendMessageW(hWnd, WM_CLOSE, 0, 0);
+        return 0;
+    case IDM_SOFTKEY_EXIT:
+        DestroyWindow(hWnd);
+        break;
+    }
+    return DefWindowProcW(hWnd, WM_COMMAND, wParam, lParam);
+}
+
+LRESULT CALLBACK MainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    switch (uMsg)
+    {
+    case WM_CREATE:
+        return OnCreate(hWnd);
+    case WM_DESTROY:
+        return OnDestroy();
+    case WM_ACTIVATE:
+        SHHandleWMActivate(hWnd, wParam, lParam, &s_sai, 0);
+        return 0;
+    case WM_PAINT:
+        return OnPaint(hWnd);
+    case WM_SETTINGCHANGE:
+        SHHandleWMSettingChange(hWnd, wParam, lParam, &s_sai);
+        return 0;
+    case WM_NOTIFY:
+        return OnNotify();
+    case WM_COMMAND:
+        return OnCommand(hWnd, wParam, lParam);
+    case MYMSG_MAIN_REFRESH:
+        GetStartTime();
+        return 0;
+    }
+    return DefWindowProcW(hWnd, uMsg, wParam, lParam);
+}
+
+ATOM RegisterMainClass(HINSTANCE hInstance, const WCHAR *pszClassName)
+{
+    WNDCLASSW wc;
+    ZeroMemory(&wc, sizeof(wc));
+    wc.style = MAIN_CLASS_STYLE;
+    wc.lpfnWndProc = MainWndProc;
+    wc.hInstance = hInstance;
+    wc.hIcon = LoadIconW(hInstance, MAKEINTRESOURCEW(IDI_MAIN));
+    wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
+    wc.lpszClassName = pszClassName;
+    return RegisterClassW(&wc);
+}
+
+static void InitScaleFromScreen()
+{
+    if (!g_pResLib)
+        return;
+    HDC hdc = GetDC(NULL);
+    g_pResLib->InitScale(hdc);
+    ReleaseDC(NULL, hdc);
+}
+
+// The menu bar sits at the bottom of the screen; the window ends where it begins.
+static void FitAboveMenuBar(HWND hWnd)
+{
+    if (!g_pResLib || !g_pResLib->m_hwndMenuBar)
+        return;
+    RECT rcWindow, rcBar;
+    GetWindowRect(hWnd, &rcWindow);
+    GetWindowRect(g_pResLib->m_hwndMenuBar, &rcBar);
+    MoveWindow(hWnd, rcWindow.left, rcWindow.top, rcWindow.right - rcWindow.left,
+               rcWindow.bottom - (rcBar.bottom - rcBar.top) - rcWindow.top, FALSE);
+}
+
+static void CreateTabPages(HWND hWnd)
+{
+    g_pTab = new TabControl;
+    if (!g_pTab || !g_pTab->Prepare(hWnd, g_hInstance))
+        return;
+    // The tab control reaches the window's right and bottom edges as they will be once
+    // full-screen mode has moved the window to the top left corner.
+    RECT rc;
+    GetWindowRect(hWnd, &rc);
+    if (g_pTab->Create(TAB_STYLE, 0, 0, TAB_MODE_MAIN, rc.right, rc.bottom))
+        BuildPages(g_pTab, g_hInstance);
+}
+
+BOOL StartInstance(HINSTANCE hInstance, int nCmdShow)
+{
+    g_hInstance = hInstance;
+    SHInitExtraControls();
+
+    WCHAR szTitle[MAIN_STRING_CCH];
+    WCHAR szClass[MAIN_STRING_CCH];
+    LoadStringW(hInstance, IDS_MAIN_TITLE, szTitle, ARRAYSIZE(szTitle));
+    LoadStringW(hInstance, IDS_MAIN_CLASS, szClass, ARRAYSIZE(szClass));
+
+    // One running instance: a second start brings the first one forward and ends.
+    HWND hWnd = FindWindowW(szClass, szTitle);
+    if (hWnd)
+    {
+        BringWindowForward(hWnd);
+        return FALSE;
+    }
+    if (!RegisterMainClass(hInstance, szClass))
+        return FALSE;
+
+    hWnd = CreateWindowExW(0, szClass, szTitle, MAIN_WINDOW_STYLE, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, hInstance, NULL);
+    if (!hWnd)
+        return FALSE;
+    g_hWndMain = hWnd;
+
+    InitScaleFromScreen();
+    FitAboveMenuBar(hWnd);
+    if (g_pResLib)
+        g_pResLib->LoadResLibrary(RES_LIBRARY_NAME);
+    CreateTabPages(hWnd);
+    GetStartTime();
+    if (g_pResLib)
+        g_pResLib->SetFullScreen(hWnd);
+    ShowWindow(hWnd, nCmdShow);
+    UpdateWindow(hWnd);
+    return TRUE;
+}
+
+int MainRoutine(HINSTANCE hInstance, int nCmdShow)
+{
+    ZeroMemory(g_szXMLFilePath, sizeof(g_szXMLFilePath));
+    GetModuleDirFilePath(hInstance, CONFIG_FILE_NAME, g_szXMLFilePath);
+    g_pResLib = new ResourceLibrary;
+    g_PregnancyCalendar.ResetMonthDays();
+
+    if (!StartInstance(hInstance, nCmdShow))
+        return 0;
+
+    HACCEL hAccel = LoadAcceleratorsW(hInstance, MAKEINTRESOURCEW(IDA_MAIN));
+    MSG msg;
+    while (GetMessageW(&msg, NULL, 0, 0) > 0)
+    {
+        // An accelerator's command goes to the window the key was meant for.
+        if (!TranslateAcceleratorW(msg.hwnd, hAccel, &msg))
+        {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return (int)msg.wParam;
+}

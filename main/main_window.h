@@ -1,0 +1,12 @@
+#pragma once
+#include <windows.h>
+
+#define MAIN_ERROR_TEXT    L"无法初始化程序！"
+#define MAIN_ERROR_CAPTION L"Error"
+
+// The main routine from start to the end of the message loop; returns the exit code.
+int MainRoutine(HINSTANCE hInstance, int nCmdShow);
+
+BOOL StartInstance(HINSTANCE hInstance, int nCmdShow);
+ATOM RegisterMainClass(HINSTANCE hInstance, const WCHAR *pszClassName);
+LRESULT CALLBACK MainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,87 @@
+#include "main/pages.h"
+#include "main/layout.h"
+
+EditControl g_editStatus;
+EditControl g_editWeekAdvice;
+EditControl g_editDueDate;
+PictureControl g_picMonth;
+
+static const WCHAR *const s_apszPageLabels[] = { L"今日", L"详情", L"预产期" };
+
+static const DWORD STATUS_STYLE   = WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_CENTER;
+static const DWORD ADVICE_STYLE   = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE;
+static const DWORD PICTURE_STYLE  = WS_CHILD | WS_VISIBLE | SS_BITMAP;
+static const DWORD DUE_DATE_STYLE = WS_CHILD | WS_VISIBLE | ES_WANTRETURN | ES_MULTILINE | ES_CENTER;
+
+// Designed positions at 96 dpi, below the row of tab labels.
+static const int STATUS_X = 10, STATUS_Y = 30, STATUS_MARGIN = 20, STATUS_HEIGHT = 40;
+static const int ADVICE_X = 10, ADVICE_Y = 30, ADVICE_MARGIN = 10, ADVICE_BOTTOM_MARGIN = 35;
+static const int PICTURE_X = 10, PICTURE_Y = 75, PICTURE_MARGIN = 10, PICTURE_BOTTOM_MARGIN = 80;
+static const int DUE_DATE_X = 5, DUE_DATE_Y = 100, DUE_DATE_MARGIN = 10, DUE_DATE_HEIGHT = 50;
+
+static void InsertPageLabels(TabControl *pTab)
+{
+    for (int i = 0; i < (int)ARRAYSIZE(s_apszPageLabels); ++i)
+    {
+        TCITEMW item;
+        ZeroMemory(&item, sizeof(item));
+        item.mask = TCIF_TEXT;
+        item.pszText = (LPWSTR)s_apszPageLabels[i];
+        pTab->InsertItem(i, &item);
+    }
+}
+
+void BuildPages(TabControl *pTab, HINSTANCE hInstance)
+{
+    InsertPageLabels(pTab);
+
+    HWND hWndTab = pTab->GetHwnd();
+    RECT rc;
+    GetClientRect(hWndTab, &rc);
+    int nWidth = rc.right - rc.left;
+    int nHeight = rc.bottom - rc.top;
+
+    g_editStatus.Create(hWndTab, hInstance, STATUS_STYLE, 0,
+                        ScaleLayout(STATUS_X), ScaleLayout(STATUS_Y),
+                        nWidth - ScaleLayout(STATUS_MARGIN), ScaleLayout(STATUS_HEIGHT));
+
+    g_editWeekAdvice.Create(hWndTab, hInstance, ADVICE_STYLE, 0,
+                            ScaleLayout(ADVICE_X), ScaleLayout(ADVICE_Y),
+                            nWidth - ScaleLayout(ADVICE_MARGIN), nHeight - ScaleLayout(ADVICE_BOTTOM_MARGIN));
+    g_editWeekAdvice.Show(FALSE);
+
+    g_picMonth.Create(hWndTab, hInstance, PICTURE_STYLE, ScaleLayout(PICTURE_X), ScaleLayout(PICTURE_Y), 0,
+                      nWidth - ScaleLayout(PICTURE_MARGIN), nHeight - ScaleLayout(PICTURE_BOTTOM_MARGIN));
+
+    g_editDueDate.Create(hWndTab, hInstance, DUE_DATE_STYLE, 0,
+                         ScaleLayout(DUE_DATE_X), ScaleLayout(DUE_DATE_Y),
+                         nWidth - ScaleLayout(DUE_DATE_MARGIN), ScaleLayout(DUE_DATE_HEIGHT));
+    g_editDueDate.Show(FALSE);
+}
+
+void ShowPage(int nPage)
+{
+    switch (nPage)
+    {
+    case PAGE_TODAY:
+        g_editStatus.Show(TRUE);
+        g_picMonth.Show(TRUE);
+        g_editWeekAdvice.Show(FALSE);
+        g_editDueDate.Show(FALSE);
+        break;
+    case PAGE_DETAILS:
+        g_editWeekAdvice.Show(TRUE);
+        g_editStatus.Show(FALSE);
+        g_picMonth.Show(FALSE);
+        g_editDueDate.Show(FALSE);
+        break;
+    case PAGE_DUE_DATE:
+        g_editDueDate.Show(TRUE);
+        g_editStatus.Show(FALSE);
+        g_editWeekAdvice.Show(FALSE);
+        g_picMonth.Show(FALSE);
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,17 @@
+#pragma once
+#include "main/edit_control.h"
+#include "main/picture_control.h"
+#include "main/tab_control.h"
+
+// Pages of the main window's tab control.
+#define PAGE_TODAY    0     // "今日": status line and month picture
+#define PAGE_DETAILS  1     // "详情": advice for the week
+#define PAGE_DUE_DATE 2     // "预产期": due date
+
+extern EditControl g_editStatus;
+extern EditControl g_editWeekAdvice;
+extern EditControl g_editDueDate;
+extern PictureControl g_picMonth;
+
+void BuildPages(TabControl *pTab, HINSTANCE hInstance);
+void ShowPage(int nPage);

@@ -1,0 +1,27 @@
+#pragma once
+#include <windows.h>
+
+// A "STATIC" child showing a bitmap from a resource module. The window goes with its
+// parent; the object never destroys it.
+class PictureControl
+{
+public:
+    PictureControl();
+    ~PictureControl();
+
+    int Create(HWND hWndParent, HINSTANCE hInstance, DWORD dwStyle, int x, int y, DWORD dwExStyle,
+               int nWidth, int nHeight);
+    BOOL SetBitmap(HMODULE hModule, UINT nImageId);
+    void Show(BOOL bShow);
+    HWND GetHwnd() const { return m_hWnd; }
+
+private:
+    HWND m_hWnd;
+    HWND m_hWndParent;
+    HINSTANCE m_hInstance;
+    int m_x;
+    int m_y;
+    int m_nWidth;
+    int m_nHeight;
+    HBITMAP m_hBitmap;
+};

@@ -1,0 +1,157 @@
+#include "main/status_texts.h"
+#include "main/main_globals.h"
+#include "main/pages.h"
+#include "core/config_document.h"
+#include "core/debug_log.h"
+#include "core/pregnancy_calendar.h"
+#include "core/resource_library.h"
+#include "core/shared_names.h"
+#include "resources/ulvores_ids.h"
+#include <strsafe.h>
+
+WCHAR g_szStatusTxt[STATUS_TEXT_CCH];
+int g_bStartTimeSet = 0;
+WCHAR *g_pszAdviceTxt = NULL;
+
+static const WCHAR PAST_DUE_FORMAT[]  = L"您已过预产期!今天是您怀孕的%s";
+static const WCHAR PREGNANT_FORMAT[]  = L"今天是您怀孕的%s";
+static const WCHAR FIRST_DAY_TEXT[]   = L"今天是您预产期第一天!";
+static const WCHAR DUE_DAY_TEXT[]     = L"今天是您的预产期!";
+static const WCHAR DUE_DATE_FORMAT[]  = L"您的%s";
+static const WCHAR SET_START_PROMPT[] = L"请设置怀孕开始时间";
+
+static const int DAYS_PER_WEEK = 7;
+static const int DAYS_PER_MONTH = 30;
+
+void ShowWeekAdvice(unsigned int nWeek)
+{
+    if (nWeek > ULVO_ADVICE_LAST_WEEK)
+        return;
+    // Weeks 0 and 1 share the first text.
+    UINT nId = (nWeek <= 1) ? IDS_ADVICE_FIRST : IDS_ADVICE_FIRST - 1 + nWeek;
+    if (g_pszAdviceTxt && g_pResLib)
+        g_pResLib->FreeText(g_pszAdviceTxt);
+    g_pszAdviceTxt = g_pResLib ? g_pResLib->LoadResString(nId) : NULL;
+}
+
+void ShowMonthPicture(unsigned int nMonth)
+{
+    if (nMonth > ULVO_PICTURE_LAST_MONTH)
+        return;
+    // Months 0 and 1 share the first picture.
+    UINT nId = (nMonth <= 1) ? IDB_MONTH_FIRST : IDB_MONTH_FIRST - 1 + nMonth;
+    g_picMonth.SetBitmap(g_pResLib ? g_pResLib->m_hResModule : NULL, nId);
+}
+
+static void FormatWeekStatus(const WCHAR *pszFormat)
+{
+    WCHAR *pszWeek = g_PregnancyCalendar.GetWeekText();
+    StringCchPrintfW(g_szStatusTxt, ARRAYSIZE(g_szStatusTxt), pszFormat, pszWeek ? pszWeek : L"");
+    g_PregnancyCalendar.FreeText(pszWeek);
+}
+
+static void FormatStatus(int nState)
+{
+    switch (nState)
+    {
+    case PS_PAST_DUE:
+        FormatWeekStatus(PAST_DUE_FORMAT);
+        break;
+    case PS_PREGNANT:
+    {
+        FormatWeekStatus(PREGNANT_FORMAT);
+        int nPassedDays = g_PregnancyCalendar.GetPassedDays();
+        ShowWeekAdvice(nPassedDays / DAYS_PER_WEEK);
+        ShowMonthPicture(nPassedDays / DAYS_PER_MONTH);
+        break;
+    }
+    case PS_FIRST_DAY:
+        StringCchCopyW(g_szStatusTxt, ARRAYSIZE(g_szStatusTxt), FIRST_DAY_TEXT);
+        break;
+    case PS_DUE_DAY:
+        StringCchCopyW(g_szStatusTxt, ARRAYSIZE(g_szStatusTxt), DUE_DAY_TEXT);
+        break;
+    default:
+        // Before the start: the status line keeps what it said.
+        break;
+    }
+}
+
+static void ShowAdvice()
+{
+    if (!g_pszAdviceTxt)
+        return;
+    g_editWeekAdvice.SetText(g_pszAdviceTxt);
+    if (g_pResLib)
+        g_pResLib->FreeText(g_pszAdviceTxt);
+    g_pszAdviceTxt = NULL;
+}
+
+static void ShowDueDate()
+{
+    WCHAR szLine[DUE_DATE_LINE_CCH];
+    ZeroMemory(szLine, sizeof(szLine));
+    WCHAR *pszDueDate = g_PregnancyCalendar.GetDueDateText();
+    StringCchPrintfW(szLine, ARRAYSIZE(szLine), DUE_DATE_FORMAT, pszDueDate ? pszDueDate : L"");
+    g_editDueDate.SetText(szLine);
+    g_PregnancyCalendar.FreeText(pszDueDate);
+}
+
+// A text the calendar refused leaves its day count as it was; a start date still to come
+// gives a negative count. Only for the latter is there a due date worth showing.
+static BOOL IsStartAccepted(int nState)
+{
+    return nState != PS_BEFORE_START || g_PregnancyCalendar.GetPassedDays() < 0;
+}
+
+static void ShowStartTime(const WCHAR *pszTime, const WCHAR *pszMethod)
+{
+    DebugLog(LOG_SRC_MAIN, LOG_INFO, L"pszTime = %s", pszTime);
+    BOOL bBy365 = pszMethod && lstrcmpW(pszMethod, CALC_METHOD_365) == 0;
+    g_PregnancyCalendar.SetCalcMethod(bBy365 ? CALC_BY_365 : CALC_BY_280);
+
+    g_bStartTimeSet = 1;
+    int nState = g_PregnancyCalendar.Classify(pszTime);
+    FormatStatus(nState);
+    g_editStatus.SetText(g_szStatusTxt);
+    ShowAdvice();
+    if (IsStartAccepted(nState))
+        ShowDueDate();
+}
+
+static void ReadConfig()
+{
+    WCHAR *pszTime = NULL;
+    WCHAR *pszMethod = NULL;
+    if (g_pConfig->InitXMLDOMDocument() != S_OK || g_pConfig->LoadXMLFile(g_szXMLFilePath) != S_OK)
+    {
+        g_bStartTimeSet = 0;
+    }
+    else if (g_pConfig->GetChildText(CONFIG_ROOT, CONFIG_START_TIME, &pszTime) != S_OK || !pszTime)
+    {
+        g_bStartTimeSet = 0;
+    }
+    else
+    {
+        if (g_pConfig->GetChildText(CONFIG_ROOT, CONFIG_CALC_METHOD, &pszMethod) != S_OK)
+        {
+            g_pConfig->FreeText(pszMethod);
+            pszMethod = NULL;
+        }
+        ShowStartTime(pszTime, pszMethod);
+    }
+    g_pConfig->FreeText(pszTime);
+    g_pConfig->FreeText(pszMethod);
+    g_pConfig->ReleaseXMLDOMDocument();
+}
+
+void GetStartTime()
+{
+    DebugLog(LOG_SRC_MAIN, LOG_INFO, L"GetStartTime");
+    if (g_pConfig)
+        ReadConfig();
+    // No start date, or none the calendar could place and nothing said before: ask for one
+    // rather than leave the page blank.
+    if (!g_bStartTimeSet || g_szStatusTxt[0] == 0)
+        g_editStatus.SetText(SET_START_PROMPT);
+}
