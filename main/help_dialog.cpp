@@ -36,8 +36,12 @@ void OnInitDialog(HWND hDlg)
     int y = rc.top + ScaleLayout(HELP_MARGIN);
     int nWidth = rc.right - 3 * rc.left - ScaleLayout(HELP_WIDTH_LESS);
     int nHeight = rc.bottom - 2 * rc.top - ScaleLayout(HELP_HEIGHT_LESS);
-    if (g_editHelp.Create(hDlg, g_hInstance, HELP_TEXT_STYLE, 0, x, y, nWidth, nHeight))
-        g_editHelp.SetText(g_szHelpText);
+    if (!g_editHelp.Create(hDlg, g_hInstance, HELP_TEXT_STYLE, 0, x, y, nWidth, nHeight))
+        return;
+    g_editHelp.SetText(g_szHelpText);
+    // The dialog gives the box the focus after this and selects all its text; the text is
+    // there to be read, so the selection is dropped once the dialog has settled.
+    PostMessageW(g_editHelp.GetHwnd(), EM_SETSEL, 0, 0);
 }
 
 }  // namespace
