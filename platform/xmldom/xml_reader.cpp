@@ -3,9 +3,17 @@
 // UTF-8 keeps every non-ASCII character out of its way).
 #include "platform/xmldom/dom_document.h"
 #include <stdlib.h>
+#include <string.h>
 
+#define NDEBUG
 #define RAPIDXML_NO_EXCEPTIONS
 #define RAPIDXML_STATIC_POOL_SIZE (16 * 1024)
+
+// rapidxml built without exceptions reports a parse error by calling this; it never returns.
+namespace rapidxml
+{
+[[noreturn]] void parse_error_handler(const char *pszWhat, void *pWhere);
+}
 #include <rapidxml/rapidxml.hpp>
 
 typedef rapidxml::xml_document<char> XmlParser;
@@ -23,8 +31,7 @@ static const int XML_PARSE_FLAGS =
     rapidxml::parse_validate_closing_tags | rapidxml::parse_declaration_node |
     rapidxml::parse_comment_nodes | rapidxml::parse_pi_nodes;
 
-// rapidxml built without exceptions reports a parse error by calling this, which must not
-// return. It leaves for the guarded parse below; the frames it skips are rapidxml's own and
+// A parse error leaves for the guarded parse below; the frames it skips are rapidxml's own and
 // hold nothing to destroy (the parser object itself lives on the heap and is freed there).
 static void **s_ppParseEscape = NULL;
 
