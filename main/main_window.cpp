@@ -220,8 +220,7 @@ BOOL StartInstance(HINSTANCE hInstance, int nCmdShow)
     if (!RegisterMainClass(hInstance, szClass))
         return FALSE;
 
-    hWnd = CreateWindowExW(0, szClass, szTitle, MAIN_WINDOW_STYLE, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, hInstance, NULL);
+    hWnd = CreateWorkAreaWindow(szClass, szTitle, MAIN_WINDOW_STYLE, hInstance);
     if (!hWnd)
         return FALSE;
     g_hWndMain = hWnd;

@@ -16,3 +16,17 @@ inline BOOL BringWindowForward(HWND hWnd) { return SetForegroundWindow(hWnd); }
 // the desktop leaves a minimized window minimized on SW_SHOW and needs SW_RESTORE.
 // Device: #define SW_SHOWAGAIN SW_SHOW
 #define SW_SHOWAGAIN SW_RESTORE
+
+// A top-level window made with WS_VISIBLE alone and CW_USEDEFAULT for its rectangle is, on the
+// device, a window without caption over the work area (the screen below the task bar). The
+// desktop adds a caption to such a window and gives it a small cascaded rectangle; a popup over
+// the work area is its equivalent. Device:
+//   return CreateWindowExW(0, pszClass, pszTitle, dwStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+//                          CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, hInstance, NULL);
+inline HWND CreateWorkAreaWindow(LPCWSTR pszClass, LPCWSTR pszTitle, DWORD dwStyle, HINSTANCE hInstance)
+{
+    RECT rc;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &rc, 0);
+    return CreateWindowExW(0, pszClass, pszTitle, dwStyle | WS_POPUP, rc.left, rc.top,
+                           rc.right - rc.left, rc.bottom - rc.top, NULL, NULL, hInstance, NULL);
+}

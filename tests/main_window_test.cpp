@@ -230,7 +230,15 @@ TEST_F(MainStartup, WindowHasTitleClassMenuBarAndThreePages)
     GetWindowRect(g_pResLib->m_hwndMenuBar, &rcBar);
     EXPECT_EQ(0, rcWindow.left);
     EXPECT_EQ(0, rcWindow.top);
-    EXPECT_LE(rcWindow.bottom, rcBar.top);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), rcWindow.right);
+    EXPECT_EQ(rcBar.top, rcWindow.bottom);
+    EXPECT_FALSE(GetWindowLongW(g_hWndMain, GWL_STYLE) & WS_CAPTION);
+
+    // The pages fill the window.
+    RECT rcTab;
+    GetWindowRect(g_pTab->GetHwnd(), &rcTab);
+    EXPECT_EQ(rcWindow.right, rcTab.right);
+    EXPECT_EQ(rcWindow.bottom, rcTab.bottom);
 }
 
 TEST_F(MainStartup, RefreshMessageRereadsTheSettings)
