@@ -1,0 +1,4 @@
+#pragma once
+
+// ulvo.dll's own resources.
+#define IDS_ULVO_CLASS 101
