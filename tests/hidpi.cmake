@@ -6,3 +6,10 @@ if(TARGET today_lib AND TARGET todayhost)
     add_dependencies(hidpi_item_test UlvoRes ulvo todayhost)
     set_tests_properties(hidpi_item_test PROPERTIES RUN_SERIAL TRUE)
 endif()
+
+if(TARGET main_lib)
+    ulvo_add_test(hidpi_main_test hidpi_main_test.cpp dpi_child.cpp dialog_driver.cpp fixed_clock.cpp temp_dir.cpp
+        LIBS main_lib)
+    add_dependencies(hidpi_main_test UlvoRes)
+    set_tests_properties(hidpi_main_test PROPERTIES RUN_SERIAL TRUE)
+endif()
