@@ -88,17 +88,23 @@ if [ "$INTERACTIVE" = 1 ]; then
 fi
 
 mkdir -p "$SCREENS"
+INSTALLED="$WINEPREFIX/drive_c/Program Files/Ulvo"
 status=0
-if wine "$BIN/shellpoke.exe" wait Ulvo 60 >/dev/null 2>&1; then
+if [ ! -f "$INSTALLED/ulvo.dll" ]; then
+    echo "run: ulvo.dll not installed; the Today screen shows no item" >&2
+    wine "$BIN/shellpoke.exe" wait HHTaskBar 30 >/dev/null 2>&1 || true
+    sleep 2
+    status=1
+elif wine "$BIN/shellpoke.exe" wait Ulvo 60 >/dev/null 2>&1; then
     sleep 2   # let the item paint its first line
 else
-    echo "run: the item window did not appear (is ulvo.dll built and registered?)" >&2
+    echo "run: the item window did not appear" >&2
     status=1
 fi
 import -window root "$SCREENS/today.png"
 echo "run: Today screen: $SCREENS/today.png"
 
-if [ -f "$WINEPREFIX/drive_c/Program Files/Ulvo/Main.exe" ] && [ "$status" = 0 ]; then
+if [ -f "$INSTALLED/Main.exe" ] && [ "$status" = 0 ]; then
     wine "$BIN/shellpoke.exe" tap Ulvo >/dev/null 2>&1 || true
     if wine "$BIN/shellpoke.exe" wait MAIN 60 >/dev/null 2>&1; then
         sleep 2

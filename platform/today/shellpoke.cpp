@@ -55,8 +55,14 @@ int Wait(const WCHAR *pszClass, DWORD nSeconds)
     DWORD dwStart = GetTickCount();
     for (;;)
     {
-        if (FindByClass(pszClass))
+        HWND hwnd = FindByClass(pszClass);
+        if (hwnd)
+        {
+            RECT rc;
+            GetWindowRect(hwnd, &rc);
+            printf("%ls %ld,%ld %ldx%ld\n", pszClass, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
             return 0;
+        }
         if (GetTickCount() - dwStart >= nSeconds * 1000)
             return 1;
         Sleep(POLL_MS);
