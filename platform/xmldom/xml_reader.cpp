@@ -699,26 +699,66 @@ static BOOL BuildElement(XmlSrcNode *pSrc, DomCore *pNode, int nDepth)
     return BuildChildren(pSrc, pNode, FALSE, nDepth);
 }
 
+// Read until the end rather than asking the size first: on the desktop the size query is one
+// more trip to the file system's server and costs as much as the read itself, and a settings
+// file fits the first chunk.
+#define XML_READ_CHUNK_BYTES 4096
+
+// While the other module replaces the file the open is refused for a moment; a little
+// patience here reads the new file instead of failing the whole computation.
+#define OPEN_TRIES 200
+#define OPEN_PAUSE_MS 1
+
+static HANDLE OpenForReading(const WCHAR *pszPath)
+{
+    for (int i = 0; ; i++)
+    {
+        HANDLE hFile = CreateFileW(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+        if (hFile != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION || i + 1 >= OPEN_TRIES)
+            return hFile;
+        Sleep(OPEN_PAUSE_MS);
+    }
+}
+
 static BYTE *ReadWholeFile(const WCHAR *pszPath, size_t *pcb)
 {
-    HANDLE hFile = CreateFileW(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE hFile = OpenForReading(pszPath);
     if (hFile == INVALID_HANDLE_VALUE)
         return NULL;
-    BYTE *pb = NULL;
-    LARGE_INTEGER liSize;
-    if (GetFileSizeEx(hFile, &liSize) && liSize.QuadPart <= XML_MAX_FILE_BYTES)
+    size_t cbCapacity = XML_READ_CHUNK_BYTES;
+    size_t cb = 0;
+    BYTE *pb = (BYTE *)XmlDomAlloc(cbCapacity + 1);
+    while (pb)
     {
-        DWORD cb = (DWORD)liSize.QuadPart;
         DWORD cbRead = 0;
-        pb = (BYTE *)XmlDomAlloc(cb + 1);
-        if (pb && (!ReadFile(hFile, pb, cb, &cbRead, NULL) || cbRead != cb))
+        if (!ReadFile(hFile, pb + cb, (DWORD)(cbCapacity - cb), &cbRead, NULL))
         {
             XmlDomFree(pb);
             pb = NULL;
+            break;
         }
-        *pcb = cb;
+        cb += cbRead;
+        if (cb < cbCapacity)
+            break;
+        // Full: the file may go on. One byte past the limit is enough to refuse it.
+        if (cbCapacity > XML_MAX_FILE_BYTES)
+        {
+            XmlDomFree(pb);
+            pb = NULL;
+            break;
+        }
+        size_t cbNew = cbCapacity * 2;
+        if (cbNew > XML_MAX_FILE_BYTES)
+            cbNew = XML_MAX_FILE_BYTES + 1;
+        BYTE *pbNew = (BYTE *)XmlDomAlloc(cbNew + 1);
+        if (pbNew)
+            CopyMemory(pbNew, pb, cb);
+        XmlDomFree(pb);
+        pb = pbNew;
+        cbCapacity = cbNew;
     }
+    *pcb = cb;
     CloseHandle(hFile);
     return pb;
 }

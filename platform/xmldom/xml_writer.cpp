@@ -142,6 +142,28 @@ static void PutNode(WideText *pText, DomCore *pNode)
     }
 }
 
+// The other module reads the file now and then, for a few microseconds each time; while it
+// has the file open the replace is refused. Try again for a moment before calling it failed:
+// a reader never holds the file for long, a file that stays locked or read-only still fails.
+#define REPLACE_TRIES 200
+#define REPLACE_PAUSE_MS 1
+
+static BOOL ReplaceWithRetry(const WCHAR *pszFrom, const WCHAR *pszTo)
+{
+    for (int i = 0; ; i++)
+    {
+        if (MoveFileExW(pszFrom, pszTo, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return TRUE;
+        DWORD dwError = GetLastError();
+        if ((dwError != ERROR_ACCESS_DENIED && dwError != ERROR_SHARING_VIOLATION) || i + 1 >= REPLACE_TRIES)
+        {
+            SetLastError(dwError);
+            return FALSE;
+        }
+        Sleep(REPLACE_PAUSE_MS);
+    }
+}
+
 static WCHAR LowerWide(WCHAR ch)
 {
     return (ch >= L'A' && ch <= L'Z') ? (WCHAR)(ch - L'A' + L'a') : ch;
@@ -290,7 +312,7 @@ static HRESULT WriteBeside(const WCHAR *pszPath, const BYTE *pb, DWORD cb)
         if (!CloseHandle(hFile) && SUCCEEDED(hr))
             hr = LastErrorStatus();
     }
-    if (SUCCEEDED(hr) && !MoveFileExW(szTemp, pszPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (SUCCEEDED(hr) && !ReplaceWithRetry(szTemp, pszPath))
         hr = LastErrorStatus();
     if (FAILED(hr))
         DeleteFileW(szTemp);
