@@ -1,0 +1,199 @@
+// The Today item's measurements: the cost of one refresh, a long soak of refreshes and paints,
+// the item's half of the fuzz run, and the reader of the concurrent saves.
+//   bench_item refresh N           medians of N timed refreshes, here and through msxml3
+//   bench_item soak CYCLES PAINTS  object, handle and memory counters around a soak
+//   bench_item fuzz-run N BATCH    N mutated files in watched child batches
+//   bench_item fuzz-batch NAME FIRST COUNT   (a child of fuzz-run)
+//   bench_item read NAME PATH      re-reads PATH until told to stop (a partner of bench_main)
+// Results are "key value" lines on standard output.
+#include "bench/bench_support.h"
+#include "bench/item_harness.h"
+#include "bench/msxml_round.h"
+#include "core/config_document.h"
+#include "today/item_state.h"
+#include <ole2.h>
+#include "today/status_line.h"
+#include <cstdio>
+#include <cwchar>
+#include <vector>
+
+namespace {
+
+const wchar_t EXPECTED_LINE[] = L"今天是您怀孕的孕周: 12 周 1 天\n 更多详情请点击查看";
+
+// Interleaved in one loop, so whatever else the machine does falls on all three alike: the
+// whole computation through the stand-in, the same document work through the platform's
+// component on a UTF-8 copy, and the bare file access (attributes, open, read, close) that
+// both must do.
+int Refresh(int nCalls)
+{
+    ItemHarness item;
+    std::wstring strUtf8 = item.ConfigPath() + L".utf8.xml";
+    WriteWholeFile(strUtf8, ConfigFile("2010-1-1", "2", "UTF-8"));
+    std::wstring strStart, strMethod;
+    const int WARM_UP = 200;
+    for (int i = 0; i < WARM_UP; i++)
+    {
+        CalculatePragnantTime();
+        MsxmlConfigRound(strUtf8, &strStart, &strMethod);
+    }
+    if (item.Line() != EXPECTED_LINE)
+    {
+        printf("refresh_error wrong-line\n");
+        return 1;
+    }
+    if (strStart != L"2010-1-1" || strMethod != L"2")
+    {
+        printf("refresh_error msxml-failed\n");
+        return 1;
+    }
+    std::vector<double> ours, platform, file;
+    for (int i = 0; i < nCalls; i++)
+    {
+        double d0 = NowMicroseconds();
+        CalculatePragnantTime();
+        double d1 = NowMicroseconds();
+        MsxmlConfigRound(strUtf8, &strStart, &strMethod);
+        double d2 = NowMicroseconds();
+        std::string strBytes;
+        GetFileAttributesW(g_szXMLFilePath);
+        ReadWholeFile(g_szXMLFilePath, &strBytes);
+        double d3 = NowMicroseconds();
+        ours.push_back(d1 - d0);
+        platform.push_back(d2 - d1);
+        file.push_back(d3 - d2);
+    }
+    DeleteFileW(strUtf8.c_str());
+    printf("refresh_calls %d\nrefresh_median_us %.1f\nmsxml_median_us %.1f\nfile_median_us %.1f\n",
+           nCalls, Median(ours), Median(platform), Median(file));
+    return 0;
+}
+
+void PrintCounters(const char *pszWhen, const ProcessCounters &c)
+{
+    printf("soak_%s_gdi %lu\nsoak_%s_user %lu\nsoak_%s_handles %lu\nsoak_%s_private %lu\nsoak_%s_heap %lu\n"
+           "soak_counted %d%d%d\n",
+           pszWhen, c.dwGdiObjects, pszWhen, c.dwUserObjects, pszWhen, c.dwHandles,
+           pszWhen, (unsigned long)c.cbPrivate, pszWhen, (unsigned long)c.cbHeapInUse,
+           c.bGdiCounted, c.bUserCounted, c.bHandlesCounted);
+}
+
+int Soak(int nCycles, int nPaints)
+{
+    ItemHarness item;
+    // The first rounds make what lives as long as the process (the font mapper's caches,
+    // the class's window memory); growth is counted from after them.
+    for (int i = 0; i < 100; i++)
+    {
+        item.RefreshCycle();
+        item.PaintCycle();
+    }
+    ProcessCounters before = ReadProcessCounters();
+    for (int i = 0; i < nCycles; i++)
+        item.RefreshCycle();
+    for (int i = 0; i < nPaints; i++)
+        item.PaintCycle();
+    ProcessCounters after = ReadProcessCounters();
+    printf("soak_cycles %d\nsoak_paints %d\n", nCycles, nPaints);
+    PrintCounters("before", before);
+    PrintCounters("after", after);
+    printf("soak_line_ok %d\n", item.Line() == EXPECTED_LINE ? 1 : 0);
+    return 0;
+}
+
+ItemHarness *g_pFuzzItem = NULL;
+
+void ItemFuzzCase(int nIndex, double *pdMicroseconds)
+{
+    g_pFuzzItem->UseConfig(FuzzCase(FUZZ_SEED, nIndex));
+    double dStart = NowMicroseconds();
+    CalculatePragnantTime();
+    *pdMicroseconds = NowMicroseconds() - dStart;
+}
+
+int FuzzBatch(const wchar_t *pszShared, int nFirst, int nCount)
+{
+    ItemHarness item;
+    g_pFuzzItem = &item;
+    int nResult = RunFuzzBatch(pszShared, nFirst, nCount, ItemFuzzCase);
+    g_pFuzzItem = NULL;
+    return nResult;
+}
+
+int FuzzRunAll(int nTotal, int nBatch)
+{
+    wchar_t szExe[MAX_PATH] = L"";
+    GetModuleFileNameW(NULL, szExe, MAX_PATH);
+    FuzzRun run = RunFuzzWatched(szExe, L"fuzz-batch", nTotal, nBatch, 5000);
+    printf("fuzz_item_cases %d\nfuzz_item_crashes %d\nfuzz_item_hangs %d\nfuzz_item_slowest_us %.1f\n"
+           "fuzz_item_slowest_case %d\nfuzz_item_children %d\n",
+           run.nCases, run.nCrashes, run.nHangs, run.dSlowestUs, run.nSlowestCase, run.nChildren);
+    for (int nCase : run.failedCases)
+        printf("fuzz_item_failed_case %d\n", nCase);
+    return 0;
+}
+
+// Reads as the item does, through the configuration document, and also byte for byte.
+int Read(const wchar_t *pszShared, const wchar_t *pszPath)
+{
+    HANDLE hMapping = NULL;
+    BenchShared *pShared = OpenShared(pszShared, &hMapping);
+    if (!pShared)
+        return 2;
+    CoInitializeEx(NULL, COINIT_MULTITHREADED);
+    ConfigDocument config;
+    LONG nReads = 0, nTornBytes = 0, nTornDocument = 0, nUnopened = 0;
+    pShared->nReady = 1;
+    while (!pShared->nStop)
+    {
+        std::string strBytes;
+        if (!ReadWholeFile(pszPath, &strBytes))
+        {
+            nUnopened++;
+            pShared->nCounts[4] = (LONG)GetLastError();
+        }
+        else if (!IsWholeConfig(strBytes))
+            nTornBytes++;
+
+        WCHAR *pszTime = NULL;
+        WCHAR *pszMethod = NULL;
+        bool bWhole = config.InitXMLDOMDocument() == S_OK && config.LoadXMLFile(pszPath) == S_OK
+            && config.GetChildText(CONFIG_ROOT, CONFIG_START_TIME, &pszTime) == S_OK && pszTime
+            && config.GetChildText(CONFIG_ROOT, CONFIG_CALC_METHOD, &pszMethod) == S_OK && pszMethod
+            && pszTime[0] == L'2' && (wcscmp(pszMethod, L"1") == 0 || wcscmp(pszMethod, L"2") == 0);
+        config.FreeText(pszTime);
+        config.FreeText(pszMethod);
+        config.ReleaseXMLDOMDocument();
+        if (!bWhole)
+            nTornDocument++;
+        nReads++;
+    }
+    pShared->nCounts[0] = nReads;
+    pShared->nCounts[1] = nTornBytes;
+    pShared->nCounts[2] = nTornDocument;
+    pShared->nCounts[3] = nUnopened;
+    pShared->nDone = 1;
+    UnmapViewOfFile((void *)pShared);
+    CloseHandle(hMapping);
+    CoUninitialize();
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t **argv)
+{
+    std::wstring strMode = argc > 1 ? argv[1] : L"";
+    if (strMode == L"refresh" && argc > 2)
+        return Refresh(_wtoi(argv[2]));
+    if (strMode == L"soak" && argc > 3)
+        return Soak(_wtoi(argv[2]), _wtoi(argv[3]));
+    if (strMode == L"fuzz-run" && argc > 3)
+        return FuzzRunAll(_wtoi(argv[2]), _wtoi(argv[3]));
+    if (strMode == L"fuzz-batch" && argc > 4)
+        return FuzzBatch(argv[2], _wtoi(argv[3]), _wtoi(argv[4]));
+    if (strMode == L"read" && argc > 3)
+        return Read(argv[2], argv[3]);
+    fprintf(stderr, "usage: bench_item refresh N | soak CYCLES PAINTS | fuzz-run N BATCH | read NAME PATH\n");
+    return 2;
+}

@@ -1,0 +1,104 @@
+// The main program's measurements: one settings save, its half of the fuzz run, and saves
+// while another process reads.
+//   bench_main save N              median of N timed saves of the settings
+//   bench_main fuzz-run N BATCH    N mutated files through the texts' rebuild, watched batches
+//   bench_main fuzz-batch NAME FIRST COUNT   (a child of fuzz-run)
+//   bench_main concurrent N        N saves while bench_item.exe re-reads the file
+// Results are "key value" lines on standard output.
+#include "bench/bench_support.h"
+#include "bench/concurrent_saves.h"
+#include "bench/main_harness.h"
+#include "main/settings_store.h"
+#include <cstdio>
+#include <cwchar>
+#include <vector>
+
+namespace {
+
+int Save(int nSaves)
+{
+    MainHarness main;
+    if (!main.Ready())
+    {
+        printf("save_error setup\n");
+        return 1;
+    }
+    std::vector<double> times;
+    times.reserve(nSaves);
+    int nFailed = 0;
+    for (int i = 0; i < nSaves + 20; i++)
+    {
+        double dStart = NowMicroseconds();
+        int nResult = main.Save(2010, 1 + i % 12, 1 + i % 28, i % 2 != 0);
+        double dUs = NowMicroseconds() - dStart;
+        if (nResult != SAVE_SETTINGS_OK)
+            nFailed++;
+        if (i >= 20)    // the first ones warm up
+            times.push_back(dUs);
+        main.DrainMessages();
+    }
+    printf("save_calls %d\nsave_failed %d\nsave_median_us %.1f\n", nSaves, nFailed, Median(times));
+    return 0;
+}
+
+MainHarness *g_pFuzzMain = NULL;
+
+void MainFuzzCase(int nIndex, double *pdMicroseconds)
+{
+    WriteWholeFile(g_pFuzzMain->ConfigPath(), FuzzCase(FUZZ_SEED, nIndex));
+    double dStart = NowMicroseconds();
+    g_pFuzzMain->Rebuild();
+    *pdMicroseconds = NowMicroseconds() - dStart;
+}
+
+int FuzzBatch(const wchar_t *pszShared, int nFirst, int nCount)
+{
+    MainHarness main;
+    if (!main.Ready())
+        return 3;
+    g_pFuzzMain = &main;
+    int nResult = RunFuzzBatch(pszShared, nFirst, nCount, MainFuzzCase);
+    g_pFuzzMain = NULL;
+    return nResult;
+}
+
+int FuzzRunAll(int nTotal, int nBatch)
+{
+    wchar_t szExe[MAX_PATH] = L"";
+    GetModuleFileNameW(NULL, szExe, MAX_PATH);
+    FuzzRun run = RunFuzzWatched(szExe, L"fuzz-batch", nTotal, nBatch, 5000);
+    printf("fuzz_main_cases %d\nfuzz_main_crashes %d\nfuzz_main_hangs %d\nfuzz_main_slowest_us %.1f\n"
+           "fuzz_main_slowest_case %d\nfuzz_main_children %d\n",
+           run.nCases, run.nCrashes, run.nHangs, run.dSlowestUs, run.nSlowestCase, run.nChildren);
+    for (int nCase : run.failedCases)
+        printf("fuzz_main_failed_case %d\n", nCase);
+    return 0;
+}
+
+int Concurrent(int nSaves)
+{
+    ConcurrentResult r = RunConcurrentSaves(nSaves);
+    printf("concurrent_saves %d\nconcurrent_saves_failed %d\nconcurrent_reads %ld\n"
+           "concurrent_torn_bytes %ld\nconcurrent_torn_document %ld\nconcurrent_unopened %ld\n"
+           "concurrent_unopened_error %ld\nconcurrent_final_ok %d\nconcurrent_reader_ok %d\n",
+           r.nSaves, r.nSavesFailed, r.nReads, r.nTornBytes, r.nTornDocument, r.nUnopened,
+           r.nUnopenedError, r.bFinalOk ? 1 : 0, r.bReaderOk ? 1 : 0);
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t **argv)
+{
+    std::wstring strMode = argc > 1 ? argv[1] : L"";
+    if (strMode == L"save" && argc > 2)
+        return Save(_wtoi(argv[2]));
+    if (strMode == L"fuzz-run" && argc > 3)
+        return FuzzRunAll(_wtoi(argv[2]), _wtoi(argv[3]));
+    if (strMode == L"fuzz-batch" && argc > 4)
+        return FuzzBatch(argv[2], _wtoi(argv[3]), _wtoi(argv[4]));
+    if (strMode == L"concurrent" && argc > 2)
+        return Concurrent(_wtoi(argv[2]));
+    fprintf(stderr, "usage: bench_main save N | fuzz-run N BATCH | concurrent N\n");
+    return 2;
+}
