@@ -36,7 +36,8 @@ make_prefix() {
 case "$cmd" in
 start)
     [ -f "$WINEPREFIX/.ulvo-ready" ] || make_prefix
-    wineserver -p >/dev/null 2>&1 </dev/null
+    # Already running (a run left it, or a developer started it): keep that one.
+    wineserver -p >/dev/null 2>&1 </dev/null || true
     # Let the helper processes start now, with their output away from ours.
     wine cmd /c exit >/dev/null 2>&1 </dev/null || true
     ;;
