@@ -233,7 +233,7 @@ BOOL StartInstance(HINSTANCE hInstance, int nCmdShow)
     GetStartTime();
     if (g_pResLib)
         g_pResLib->SetFullScreen(hWnd);
-    ShowWindow(hWnd, nCmdShow);
+    ShowWindow(hWnd, StartupShowCommand(nCmdShow));
     UpdateWindow(hWnd);
     return TRUE;
 }

@@ -30,3 +30,8 @@ inline HWND CreateWorkAreaWindow(LPCWSTR pszClass, LPCWSTR pszTitle, DWORD dwSty
     return CreateWindowExW(0, pszClass, pszTitle, dwStyle | WS_POPUP, rc.left, rc.top,
                            rc.right - rc.left, rc.bottom - rc.top, NULL, NULL, hInstance, NULL);
 }
+
+// The device starts every program shown: its CreateProcess takes no start-up information, so
+// WinMain's show command is always SW_SHOW, also for a shell execute whose record leaves nShow
+// at 0. The desktop passes that 0 on as SW_HIDE. Device: return nCmdShow;
+inline int StartupShowCommand(int nCmdShow) { return nCmdShow == SW_HIDE ? SW_SHOW : nCmdShow; }
