@@ -3,6 +3,7 @@
 //   bench_item refresh N           medians of N timed refreshes, here and through msxml3
 //   bench_item soak CYCLES PAINTS  object, handle and memory counters around a soak
 //   bench_item fuzz-run N BATCH    N mutated files in watched child batches
+//   bench_item fuzz-time CASE N       median of N timings of one fuzz case
 //   bench_item fuzz-batch NAME FIRST COUNT   (a child of fuzz-run)
 //   bench_item read NAME PATH      re-reads PATH until told to stop (a partner of bench_main)
 // Results are "key value" lines on standard output.
@@ -120,14 +121,31 @@ int FuzzBatch(const wchar_t *pszShared, int nFirst, int nCount)
     return nResult;
 }
 
+// One case again and again: whether a slow case is slow itself or only met a busy moment.
+int FuzzTime(int nIndex, int nRepeats)
+{
+    ItemHarness item;
+    g_pFuzzItem = &item;
+    std::vector<double> times;
+    for (int i = 0; i < nRepeats; i++)
+    {
+        double dUs = 0;
+        ItemFuzzCase(nIndex, &dUs);
+        times.push_back(dUs);
+    }
+    printf("fuzz_item_case %d\nfuzz_item_case_bytes %u\nfuzz_item_case_median_us %.1f\n", nIndex,
+           (unsigned)FuzzCase(FUZZ_SEED, nIndex).size(), Median(times));
+    return 0;
+}
+
 int FuzzRunAll(int nTotal, int nBatch)
 {
     wchar_t szExe[MAX_PATH] = L"";
     GetModuleFileNameW(NULL, szExe, MAX_PATH);
     FuzzRun run = RunFuzzWatched(szExe, L"fuzz-batch", nTotal, nBatch, 5000);
     printf("fuzz_item_cases %d\nfuzz_item_crashes %d\nfuzz_item_hangs %d\nfuzz_item_slowest_us %.1f\n"
-           "fuzz_item_slowest_case %d\nfuzz_item_children %d\n",
-           run.nCases, run.nCrashes, run.nHangs, run.dSlowestUs, run.nSlowestCase, run.nChildren);
+           "fuzz_item_slowest_case %d\nfuzz_item_slowest_once_us %.1f\nfuzz_item_children %d\n",
+           run.nCases, run.nCrashes, run.nHangs, run.dSlowestUs, run.nSlowestCase, run.dSlowestOnceUs, run.nChildren);
     for (int nCase : run.failedCases)
         printf("fuzz_item_failed_case %d\n", nCase);
     return 0;
@@ -190,6 +208,8 @@ int wmain(int argc, wchar_t **argv)
         return Soak(_wtoi(argv[2]), _wtoi(argv[3]));
     if (strMode == L"fuzz-run" && argc > 3)
         return FuzzRunAll(_wtoi(argv[2]), _wtoi(argv[3]));
+    if (strMode == L"fuzz-time" && argc > 3)
+        return FuzzTime(_wtoi(argv[2]), _wtoi(argv[3]));
     if (strMode == L"fuzz-batch" && argc > 4)
         return FuzzBatch(argv[2], _wtoi(argv[3]), _wtoi(argv[4]));
     if (strMode == L"read" && argc > 3)

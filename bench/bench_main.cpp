@@ -2,6 +2,7 @@
 // while another process reads.
 //   bench_main save N              median of N timed saves of the settings
 //   bench_main fuzz-run N BATCH    N mutated files through the texts' rebuild, watched batches
+//   bench_main fuzz-time CASE N       median of N timings of one fuzz case
 //   bench_main fuzz-batch NAME FIRST COUNT   (a child of fuzz-run)
 //   bench_main concurrent N        N saves while bench_item.exe re-reads the file
 // Results are "key value" lines on standard output.
@@ -62,14 +63,31 @@ int FuzzBatch(const wchar_t *pszShared, int nFirst, int nCount)
     return nResult;
 }
 
+// One case again and again: whether a slow case is slow itself or only met a busy moment.
+int FuzzTime(int nIndex, int nRepeats)
+{
+    MainHarness main;
+    g_pFuzzMain = &main;
+    std::vector<double> times;
+    for (int i = 0; i < nRepeats; i++)
+    {
+        double dUs = 0;
+        MainFuzzCase(nIndex, &dUs);
+        times.push_back(dUs);
+    }
+    printf("fuzz_main_case %d\nfuzz_main_case_bytes %u\nfuzz_main_case_median_us %.1f\n", nIndex,
+           (unsigned)FuzzCase(FUZZ_SEED, nIndex).size(), Median(times));
+    return 0;
+}
+
 int FuzzRunAll(int nTotal, int nBatch)
 {
     wchar_t szExe[MAX_PATH] = L"";
     GetModuleFileNameW(NULL, szExe, MAX_PATH);
     FuzzRun run = RunFuzzWatched(szExe, L"fuzz-batch", nTotal, nBatch, 5000);
     printf("fuzz_main_cases %d\nfuzz_main_crashes %d\nfuzz_main_hangs %d\nfuzz_main_slowest_us %.1f\n"
-           "fuzz_main_slowest_case %d\nfuzz_main_children %d\n",
-           run.nCases, run.nCrashes, run.nHangs, run.dSlowestUs, run.nSlowestCase, run.nChildren);
+           "fuzz_main_slowest_case %d\nfuzz_main_slowest_once_us %.1f\nfuzz_main_children %d\n",
+           run.nCases, run.nCrashes, run.nHangs, run.dSlowestUs, run.nSlowestCase, run.dSlowestOnceUs, run.nChildren);
     for (int nCase : run.failedCases)
         printf("fuzz_main_failed_case %d\n", nCase);
     return 0;
@@ -95,6 +113,8 @@ int wmain(int argc, wchar_t **argv)
         return Save(_wtoi(argv[2]));
     if (strMode == L"fuzz-run" && argc > 3)
         return FuzzRunAll(_wtoi(argv[2]), _wtoi(argv[3]));
+    if (strMode == L"fuzz-time" && argc > 3)
+        return FuzzTime(_wtoi(argv[2]), _wtoi(argv[3]));
     if (strMode == L"fuzz-batch" && argc > 4)
         return FuzzBatch(argv[2], _wtoi(argv[3]), _wtoi(argv[4]));
     if (strMode == L"concurrent" && argc > 2)

@@ -443,7 +443,7 @@ HANDLE StartProcess(const std::wstring &strCommandLine)
 FuzzRun RunFuzzWatched(const std::wstring &strExe, const std::wstring &strMode, int nTotal, int nBatch,
                        DWORD dwHangMs)
 {
-    FuzzRun run = { nTotal, 0, 0, {}, 0, -1, 0 };
+    FuzzRun run = { nTotal, 0, 0, {}, 0, -1, 0, 0 };
     wchar_t szName[64];
     _snwprintf(szName, ARRAYSIZE(szName), L"UlvoBenchFuzz-%lu", GetCurrentProcessId());
     szName[ARRAYSIZE(szName) - 1] = 0;
@@ -503,6 +503,8 @@ FuzzRun RunFuzzWatched(const std::wstring &strExe, const std::wstring &strMode, 
         GetExitCodeProcess(hChild, &dwExit);
         CloseHandle(hChild);
 
+        if (pShared->dSlowestOnceUs > run.dSlowestOnceUs)
+            run.dSlowestOnceUs = pShared->dSlowestOnceUs;
         if (pShared->nSlowestCase >= 0 && pShared->dSlowestUs > run.dSlowestUs)
         {
             run.dSlowestUs = pShared->dSlowestUs;
@@ -535,18 +537,45 @@ int RunFuzzBatch(const wchar_t *pszShared, int nFirst, int nCount, FUZZ_CASE pfn
     BenchShared *pShared = OpenShared(pszShared, &hMapping);
     if (!pShared)
         return 2;
+    const size_t SLOW_CANDIDATES = 8;
+    const int REPEATS = 21;
+    std::vector<std::pair<double, int>> slowest;
     for (int i = nFirst; i < nFirst + nCount; i++)
     {
         pShared->nCurrent = i;
         double dUs = 0;
         pfnCase(i, &dUs);
-        if (dUs > pShared->dSlowestUs)
+        if (dUs > pShared->dSlowestOnceUs)
+            pShared->dSlowestOnceUs = dUs;
+        slowest.push_back(std::make_pair(dUs, i));
+        if (slowest.size() > 4 * SLOW_CANDIDATES)
         {
-            pShared->dSlowestUs = dUs;
-            pShared->nSlowestCase = i;
+            std::sort(slowest.rbegin(), slowest.rend());
+            slowest.resize(SLOW_CANDIDATES);
         }
         pShared->nDone = i + 1;
     }
+    std::sort(slowest.rbegin(), slowest.rend());
+    if (slowest.size() > SLOW_CANDIDATES)
+        slowest.resize(SLOW_CANDIDATES);
+    for (const std::pair<double, int> &candidate : slowest)
+    {
+        std::vector<double> times;
+        for (int r = 0; r < REPEATS; r++)
+        {
+            pShared->nCurrent = candidate.second;
+            double dUs = 0;
+            pfnCase(candidate.second, &dUs);
+            times.push_back(dUs);
+        }
+        double dMedian = Median(times);
+        if (dMedian > pShared->dSlowestUs)
+        {
+            pShared->dSlowestUs = dMedian;
+            pShared->nSlowestCase = candidate.second;
+        }
+    }
+    pShared->nCurrent = nFirst + nCount;
     UnmapViewOfFile((void *)pShared);
     CloseHandle(hMapping);
     return 0;

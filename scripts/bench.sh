@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Builds what ships and the bench programs, runs them under Wine in the build's own prefix and
+# prints one table: each figure, how it was measured, its target and PASS or MISS.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/bootstrap.sh
+BUILD=${BUILD_DIR:-build}
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+cmake --build "$BUILD" >/dev/null
+BUILD=$(cd "$BUILD" && pwd)
+PREFIX="$BUILD/wineprefix"
+RUN="$BUILD/wine-run.sh"
+BIN="$BUILD/bin"
+
+scripts/wineprefix.sh start "$PREFIX"
+trap 'scripts/wineprefix.sh stop "$PREFIX"' EXIT
+
+REFRESH_CALLS=5000 SAVES=500 LAUNCHES=15 SOAK_CYCLES=100000 SOAK_PAINTS=10000
+FUZZ_FILES=100000 CONCURRENT_SAVES=1000
+
+declare -A V
+collect() {   # runs a bench program, keeping its "key value" lines
+    while read -r k v; do [ -n "$k" ] && V[$k]=$v; done < <(cd "$BIN" && "$RUN" "$@" | tr -d '\r')
+}
+echo "bench: refresh, save, start-up ..." >&2
+collect bench_item.exe refresh $REFRESH_CALLS
+collect bench_main.exe save $SAVES
+collect bench_launch.exe $LAUNCHES
+echo "bench: soak ..." >&2
+collect bench_item.exe soak $SOAK_CYCLES $SOAK_PAINTS
+echo "bench: fuzz ..." >&2
+collect bench_item.exe fuzz-run $FUZZ_FILES 10000
+collect bench_main.exe fuzz-run $FUZZ_FILES 10000
+echo "bench: concurrent saves ..." >&2
+collect bench_main.exe concurrent $CONCURRENT_SAVES
+
+get() { echo "${V[$1]:-?}"; }
+verdict() { if awk "BEGIN { exit !($1) }" 2>/dev/null; then echo PASS; else echo MISS; fi; }
+SYSTEM_DLLS='^(kernel32|user32|gdi32|advapi32|ole32|oleaut32|shell32|comctl32|msvcrt|aygshell)\.dll$'
+imports() { i686-w64-mingw32-objdump -p "$BIN/$1" | awk '/DLL Name:/ { print $3 }' | paste -sd' ' -; }
+imports_ok() {
+    local d
+    for d in $(imports "$1"); do echo "$d" | tr 'A-Z' 'a-z' | grep -Eq "$SYSTEM_DLLS" || return 1; done
+}
+size() { stat -c %s "$BIN/$1"; }
+
+R=$(get refresh_median_us); M=$(get msxml_median_us); F=$(get file_median_us)
+RATIO=$(awk "BEGIN { printf \"%.1f\", $M / $R }")
+ULVO=$(size ulvo.dll); MAIN=$(size Main.exe); RES=$(size UlvoRes.dll)
+HEAP_DELTA=$(( $(get soak_after_heap) - $(get soak_before_heap) ))
+COUNTED=$(get soak_counted)
+how_counted() { [ "${COUNTED:$1:1}" = 1 ] && echo "$2" || echo "$3"; }
+
+row() { printf '| %s | %s | %s | %s | %s |\n' "$@"; }
+echo
+echo "Ulvo bench, $(date -u +%Y-%m-%d), under $(wine --version) on $(nproc) CPUs; one run of this command."
+echo
+row "What" "Figure" "How measured" "Target" "Result"
+row "---" "---" "---" "---" "---"
+row "Refresh (CalculatePragnantTime)" "$R µs" "median of $REFRESH_CALLS calls in one process: document made, config.xml (GB2312) loaded, two values read, classified, formatted, released" "≤ 50 µs" "$(verdict "$R <= 50")"
+row "Same document work via msxml3" "$M µs" "CoCreateInstance(CLSID_DOMDocument), load UTF-8 copy, selectSingleNode CONFIG, find both children, get_text, release; interleaved call by call with the row above" "—" "—"
+row "Refresh speed-up over msxml3" "${RATIO}×" "ratio of the two medians above" "≥ 5×" "$(verdict "$RATIO >= 5")"
+row "  of which bare file access" "$F µs" "GetFileAttributes, open, read, close of the same file, interleaved with the rows above (Wine's file system cost, in both figures)" "—" "—"
+row "Settings save (SaveSettings)" "$(get save_median_us) µs" "median of $SAVES saves of date and method, the dialog's calendar and radio button on a hidden window; $(get save_failed) failed" "—" "—"
+row "Main.exe start to first painted window" "$(get launch_main_ms) ms" "median of $LAUNCHES: CreateProcess, poll each 1 ms until a visible top-level window of class MAIN of that process and all its visible children have no update region left, then one WM_NULL round trip; closed with WM_CLOSE between runs" "—" "—"
+row "Minimal window program, same way" "$(get launch_minimal_ms) ms" "bench/minimal_window.cpp, built with the ship flags, measured alternately with Main.exe" "—" "—"
+row "Main.exe start / minimal start" "$(get launch_ratio)×" "ratio of the two medians above ($(get launch_failed) runs failed)" "—" "—"
+row "ulvo.dll size" "$ULVO B" "file size; imports: $(imports ulvo.dll)" "≤ 65536 B, system DLLs only" "$(verdict "$ULVO <= 65536 && $(imports_ok ulvo.dll && echo 1 || echo 0)")"
+row "Main.exe size" "$MAIN B" "file size; imports: $(imports Main.exe)" "≤ 131072 B, system DLLs and aygshell.dll only" "$(verdict "$MAIN <= 131072 && $(imports_ok Main.exe && echo 1 || echo 0)")"
+row "UlvoRes.dll size" "$RES B" "file size; imports: $(imports UlvoRes.dll | sed 's/^$/none/')" "—" "—"
+row "Soak: GDI objects" "$(get soak_before_gdi) → $(get soak_after_gdi)" "$(get soak_cycles) refresh messages then $(get soak_paints) full repaints of the item in one process, counted after 100 warm-up rounds; $(how_counted 0 'GetGuiResources gives 0 under Wine: live entries of the GDI handle table' GetGuiResources)" "flat" "$(verdict "$(get soak_before_gdi) == $(get soak_after_gdi)")"
+row "Soak: USER objects" "$(get soak_before_user) → $(get soak_after_user)" "$(how_counted 1 'GetGuiResources gives 0 under Wine: every USER handle index asked whether it is a window of this process or an icon' GetGuiResources)" "flat" "$(verdict "$(get soak_before_user) == $(get soak_after_user)")"
+row "Soak: handles" "$(get soak_before_handles) → $(get soak_after_handles)" "$(how_counted 2 'GetProcessHandleCount gives 0 under Wine: every handle value asked GetHandleInformation' GetProcessHandleCount)" "flat" "$(verdict "$(get soak_before_handles) == $(get soak_after_handles)")"
+row "Soak: private bytes" "$(get soak_before_heap) → $(get soak_after_heap) B" "PrivateUsage is $(get soak_after_private) under Wine: busy bytes of all process heaps by HeapWalk" "growth ≤ 65536 B" "$(verdict "$HEAP_DELTA <= 65536")"
+row "Fuzz: item computation" "$(get fuzz_item_crashes) crashes, $(get fuzz_item_hangs) hangs" "$(get fuzz_item_cases) mutated config.xml files (seed 20100101: bit flips, truncations, duplicated and swapped spans, long runs, digits and separators in the values) through CalculatePragnantTime, in $(get fuzz_item_children) watched child processes (fault = crash, 5 s without progress = hang)" "0 and 0" "$(verdict "$(get fuzz_item_crashes) == 0 && $(get fuzz_item_hangs) == 0")"
+row "Fuzz: item, slowest case" "$(get fuzz_item_slowest_us) µs" "case $(get fuzz_item_slowest_case), the computation alone: the 8 slowest single timings of each batch of 10000 run 21 times more, highest median (slowest single timing $(get fuzz_item_slowest_once_us) µs)" "< 10 ms" "$(verdict "$(get fuzz_item_slowest_us) < 10000")"
+row "Fuzz: main program text rebuild" "$(get fuzz_main_crashes) crashes, $(get fuzz_main_hangs) hangs" "the same $(get fuzz_main_cases) files through GetStartTime with the three pages built, in $(get fuzz_main_children) watched child processes" "0 and 0" "$(verdict "$(get fuzz_main_crashes) == 0 && $(get fuzz_main_hangs) == 0")"
+row "Fuzz: main, slowest case" "$(get fuzz_main_slowest_us) µs" "case $(get fuzz_main_slowest_case), the rebuild alone, picked the same way (slowest single timing $(get fuzz_main_slowest_once_us) µs)" "< 10 ms" "$(verdict "$(get fuzz_main_slowest_us) < 10000")"
+row "Concurrent saves: torn reads" "$(( $(get concurrent_torn_bytes) + $(get concurrent_torn_document) )) of $(get concurrent_reads)" "$(get concurrent_saves) SaveSettings in one process while bench_item.exe re-reads config.xml in a loop, each read both as bytes (a whole file with both values) and through the item's ConfigDocument; $(get concurrent_unopened) reads found no file, $(get concurrent_saves_failed) saves failed" "0" "$(verdict "$(get concurrent_torn_bytes) == 0 && $(get concurrent_torn_document) == 0 && $(get concurrent_unopened) == 0 && $(get concurrent_reader_ok) == 1")"
+row "Concurrent saves: final file" "$([ "$(get concurrent_final_ok)" = 1 ] && echo 'last values' || echo 'other')" "the file after the last save, byte for byte against the last date and method written" "last values" "$(verdict "$(get concurrent_final_ok) == 1 && $(get concurrent_saves_failed) == 0")"
