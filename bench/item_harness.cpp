@@ -54,6 +54,11 @@ ItemHarness::ItemHarness()
         ItemProcessAttach(GetModuleHandleW(NULL));
         s_bAttached = true;
     }
+    // The item publishes its window in the registry; a harness leaves the registry as it found it.
+    HKEY hKey = NULL;
+    m_bKeyWasThere = RegOpenKeyExW(HKEY_LOCAL_MACHINE, ULVO_REG_KEY, 0, KEY_QUERY_VALUE, &hKey) == ERROR_SUCCESS;
+    if (hKey)
+        RegCloseKey(hKey);
     g_pfnGetToday = PinnedToday;
     m_strDir = TempFolder(L"ulvo-bench-item");
     m_strConfig = m_strDir + L"\\config.xml";
@@ -72,6 +77,8 @@ ItemHarness::~ItemHarness()
     CloseHandle(m_hReady);
     g_pfnGetToday = GetLocalTime;
     RemoveFolder(m_strDir);
+    if (!m_bKeyWasThere)
+        RegDeleteKeyW(HKEY_LOCAL_MACHINE, ULVO_REG_KEY);
 }
 
 void ItemHarness::UseConfig(const std::string &strBytes)

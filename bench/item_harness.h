@@ -28,4 +28,5 @@ private:
     HWND m_hToday;
     HWND m_hItem;
     HANDLE m_hReady;
+    bool m_bKeyWasThere;
 };
