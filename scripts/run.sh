@@ -108,6 +108,8 @@ if [ -f "$INSTALLED/Main.exe" ] && [ "$status" = 0 ]; then
     wine "$BIN/shellpoke.exe" tap Ulvo >/dev/null 2>&1 || true
     if wine "$BIN/shellpoke.exe" wait MAIN 60 >/dev/null 2>&1; then
         sleep 2
+        wine "$BIN/shellpoke.exe" lower DesktopExplorerWindow >/dev/null 2>&1 || true
+        sleep 1
         import -window root "$SCREENS/main.png"
         echo "run: main program after the tap: $SCREENS/main.png"
     else

@@ -2,6 +2,7 @@
 //   shellpoke wait CLASS SECONDS   waits until a visible window of that class exists (exit 0)
 //   shellpoke tap CLASS            taps the middle of that window, as a finger would (exit 0)
 //   shellpoke close CLASS          asks that top-level window to close (exit 0)
+//   shellpoke lower CLASS          puts that top-level window below all others (exit 0)
 // A window of the class is looked for among all top-level windows and their descendants.
 #include <windows.h>
 #include <shellapi.h>
@@ -91,6 +92,16 @@ int Close(const WCHAR *pszClass)
     return 0;
 }
 
+// The Today screen is the desktop, below every program; Wine without a window manager does not
+// always restack its X windows when a program comes up over it, so a picture would show it on top.
+int Lower(const WCHAR *pszClass)
+{
+    HWND hwnd = FindWindowW(pszClass, NULL);
+    if (!hwnd)
+        return 1;
+    return SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) ? 0 : 1;
+}
+
 } // namespace
 
 int main()
@@ -99,7 +110,7 @@ int main()
     LPWSTR *ppszArgs = CommandLineToArgvW(GetCommandLineW(), &nArgs);
     if (!ppszArgs || nArgs < 3)
     {
-        fprintf(stderr, "usage: shellpoke wait CLASS SECONDS | tap CLASS | close CLASS\n");
+        fprintf(stderr, "usage: shellpoke wait CLASS SECONDS | tap CLASS | close CLASS | lower CLASS\n");
         return 2;
     }
     int nResult = 2;
@@ -109,6 +120,8 @@ int main()
         nResult = Tap(ppszArgs[2]);
     else if (lstrcmpiW(ppszArgs[1], L"close") == 0)
         nResult = Close(ppszArgs[2]);
+    else if (lstrcmpiW(ppszArgs[1], L"lower") == 0)
+        nResult = Lower(ppszArgs[2]);
     LocalFree(ppszArgs);
     return nResult;
 }

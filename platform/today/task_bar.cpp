@@ -90,6 +90,15 @@ LRESULT OnLButtonUp(HWND hWnd, int x)
     return 0;
 }
 
+// On the device a minimized task bar is off the screen while a full-screen program runs; a
+// desktop without a window manager would leave it drawn over that program.
+LRESULT OnSize(HWND hWnd, WPARAM wParam)
+{
+    if (wParam == SIZE_MINIMIZED)
+        ShowWindow(hWnd, SW_HIDE);
+    return 0;
+}
+
 LRESULT OnDestroy(HWND hWnd)
 {
     KillTimer(hWnd, CLOCK_TIMER);
@@ -104,6 +113,7 @@ LRESULT CALLBACK TaskBarWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPar
     case WM_TIMER:      return OnTimer(hWnd);
     case WM_PAINT:      return OnPaint(hWnd);
     case WM_LBUTTONUP:  return OnLButtonUp(hWnd, (short)LOWORD(lParam));
+    case WM_SIZE:       return OnSize(hWnd, wParam);
     case WM_DESTROY:    return OnDestroy(hWnd);
     }
     return DefWindowProcW(hWnd, uMsg, wParam, lParam);
