@@ -13,15 +13,15 @@
 #include "core/pregnancy_calendar.h"
 #include "core/shared_names.h"
 #include "platform/today/host_names.h"
+#include "tests/process_driver.h"
 #include "tests/temp_dir.h"
+#include "tests/test_today_window.h"
 
 namespace {
 
-const DWORD WAIT_LIMIT_MS = 60000;   // a bound for a slow start under Wine, never a measure
+const DWORD WAIT_LIMIT_MS = PROCESS_WAIT_LIMIT_MS;
 const DWORD WAIT_STEP_MS = 50;
 const wchar_t TEST_ITEM[] = L"UlvoEndToEnd";
-const wchar_t TODAY_CLASS[] = L"UlvoE2EToday";
-const COLORREF TEXT_COLOUR = RGB(0, 0, 160);
 const UINT CMD_SETTINGS = 32785;
 const UINT CMD_MENU_EXIT = 32790;
 const UINT CMD_SETTINGS_EXIT = 32792;
@@ -37,21 +37,6 @@ std::wstring BinDir()
     GetModuleFileNameW(NULL, sz, MAX_PATH);
     std::wstring str = sz;
     return str.substr(0, str.rfind(L'\\'));
-}
-
-// Waits for a handle (or just the time) while answering what other programs send us.
-bool WaitPumping(HANDLE h, DWORD dwLimit)
-{
-    for (DWORD dwWaited = 0; dwWaited < dwLimit; dwWaited += WAIT_STEP_MS)
-    {
-        DWORD dw = MsgWaitForMultipleObjects(h ? 1 : 0, &h, FALSE, WAIT_STEP_MS, QS_ALLINPUT);
-        if (h && dw == WAIT_OBJECT_0)
-            return true;
-        MSG msg;
-        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
-    }
-    return false;
 }
 
 struct Search
@@ -106,13 +91,6 @@ HWND WaitForWindow(const wchar_t *pszClass, DWORD dwProcessId = 0)
         WaitPumping(NULL, WAIT_STEP_MS);
     }
     return NULL;
-}
-
-std::wstring WindowText(HWND hWnd)
-{
-    wchar_t sz[2048] = L"";
-    SendMessageTimeoutW(hWnd, WM_GETTEXT, ARRAYSIZE(sz), (LPARAM)sz, SMTO_ABORTIFHUNG, 10000, NULL);
-    return sz;
 }
 
 // The first page's status line of the main window.
@@ -215,24 +193,6 @@ std::vector<DWORD> Capture(HWND hWnd)
     return pixels;
 }
 
-LRESULT CALLBACK TodayWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
-    switch (uMsg)
-    {
-    case TODAYM_GETCOLOR:
-        return TEXT_COLOUR;
-    case TODAYM_DRAWWATERMARK:
-    {
-        TODAYDRAWWATERMARKINFO *pInfo = (TODAYDRAWWATERMARKINFO *)lParam;
-        HBRUSH hBrush = CreateSolidBrush(RGB(235, 245, 255));
-        FillRect(pInfo->hdc, &pInfo->rc, hBrush);
-        DeleteObject(hBrush);
-        return 0;
-    }
-    }
-    return DefWindowProcW(hWnd, uMsg, wParam, lParam);
-}
-
 class Installed : public testing::Test
 {
 protected:
@@ -295,14 +255,7 @@ protected:
     {
         if (!m_hToday)
         {
-            WNDCLASSW wc;
-            ZeroMemory(&wc, sizeof(wc));
-            wc.lpfnWndProc = TodayWndProc;
-            wc.hInstance = GetModuleHandleW(NULL);
-            wc.lpszClassName = TODAY_CLASS;
-            RegisterClassW(&wc);
-            m_hToday = CreateWindowExW(0, TODAY_CLASS, L"Today", WS_POPUP | WS_VISIBLE, 0, 26, 240, 268,
-                                       NULL, NULL, GetModuleHandleW(NULL), NULL);
+            m_hToday = CreateTestTodayWindow(0, 26, 240, 268);
             m_hItemLib = LoadLibraryW(m_dir.File(L"ulvo.dll").c_str());
         }
         PFN_INITIALIZE pfnInitialize =

@@ -13,12 +13,12 @@
 #include "tests/dpi_child.h"
 #include "tests/fixed_clock.h"
 #include "tests/temp_dir.h"
+#include "tests/test_today_window.h"
 
 namespace {
 
-const COLORREF TEXT_COLOUR = RGB(200, 0, 0);
-const COLORREF BACKGROUND = RGB(255, 255, 255);
-const wchar_t TODAY_CLASS[] = L"UlvoHiDpiToday";
+const COLORREF TEXT_COLOUR = TEST_TODAY_TEXT;
+const COLORREF BACKGROUND = TEST_TODAY_BACKGROUND;
 const wchar_t SHELL_READY[] = L"SYSTEM/ShellAPIReady";
 const wchar_t TWELVE_WEEKS_ONE_DAY[] = L"今天是您怀孕的孕周: 12 周 1 天\n 更多详情请点击查看";
 
@@ -46,24 +46,6 @@ const ItemAtDensity *Expected()
         if (d.nDpi == ChildDpi())
             return &d;
     return NULL;
-}
-
-LRESULT CALLBACK TodayWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
-    switch (uMsg)
-    {
-    case TODAYM_GETCOLOR:
-        return wParam == TODAYCOLOR_TEXT ? TEXT_COLOUR : RGB(0, 0, 255);
-    case TODAYM_DRAWWATERMARK:
-    {
-        TODAYDRAWWATERMARKINFO *pInfo = (TODAYDRAWWATERMARKINFO *)lParam;
-        HBRUSH hBrush = CreateSolidBrush(BACKGROUND);
-        FillRect(pInfo->hdc, &pInfo->rc, hBrush);
-        DeleteObject(hBrush);
-        return 0;
-    }
-    }
-    return DefWindowProcW(hWnd, uMsg, wParam, lParam);
 }
 
 // A memory bitmap of the screen's kind, with the item painted into it as the Today screen shows it.
@@ -129,12 +111,6 @@ class ItemAtDpi : public testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        WNDCLASSW wc;
-        ZeroMemory(&wc, sizeof(wc));
-        wc.lpfnWndProc = TodayWndProc;
-        wc.hInstance = GetModuleHandleW(NULL);
-        wc.lpszClassName = TODAY_CLASS;
-        RegisterClassW(&wc);
         ItemProcessAttach(GetModuleHandleW(NULL));
     }
 
@@ -143,9 +119,7 @@ protected:
         m_pExpected = Expected();
         ASSERT_TRUE(m_pExpected != NULL) << "no expectations for " << ChildDpi() << " dpi";
         m_hReady = CreateEventW(NULL, TRUE, TRUE, SHELL_READY);
-        m_hToday = CreateWindowExW(0, TODAY_CLASS, L"Today", WS_POPUP | WS_VISIBLE, 0, 0,
-                                   m_pExpected->cxToday, 10 * m_pExpected->cyItem, NULL, NULL,
-                                   GetModuleHandleW(NULL), NULL);
+        m_hToday = CreateTestTodayWindow(0, 0, m_pExpected->cxToday, 10 * m_pExpected->cyItem);
         g_bFirstDisplay = TRUE;
         g_szShowTxt[0] = 0;
     }

@@ -1,6 +1,7 @@
 // Main.exe run as a program from a copy of the install set, driven from this process the
 // way the Today item and the user reach it: a second start, the page texts read from
 // outside, and each way of closing it.
+#include "tests/process_driver.h"
 #include "tests/temp_dir.h"
 #include <gtest/gtest.h>
 #include <string>
@@ -10,7 +11,7 @@ namespace {
 
 const UINT CMD_MENU_EXIT = 32790;   // "菜单" -> "退出"
 const UINT WAIT_STEP_MS = 50;
-const DWORD WAIT_LIMIT_MS = 60000;  // a generous bound for a slow Wine start, never a measure
+const DWORD WAIT_LIMIT_MS = PROCESS_WAIT_LIMIT_MS;
 
 std::wstring ExeDir()
 {
@@ -18,28 +19,6 @@ std::wstring ExeDir()
     GetModuleFileNameW(NULL, sz, MAX_PATH);
     std::wstring s = sz;
     return s.substr(0, s.rfind(L'\\'));
-}
-
-std::wstring WindowText(HWND hWnd)
-{
-    wchar_t sz[2048] = L"";
-    SendMessageTimeoutW(hWnd, WM_GETTEXT, ARRAYSIZE(sz), (LPARAM)sz, SMTO_ABORTIFHUNG, 10000, NULL);
-    return sz;
-}
-
-// Waits for a handle while answering whatever other programs send to this thread's windows.
-bool WaitPumping(HANDLE h, DWORD dwLimit = WAIT_LIMIT_MS)
-{
-    for (DWORD dwWaited = 0; dwWaited < dwLimit; dwWaited += WAIT_STEP_MS)
-    {
-        DWORD dw = MsgWaitForMultipleObjects(h ? 1 : 0, &h, FALSE, WAIT_STEP_MS, QS_ALLINPUT);
-        if (h && dw == WAIT_OBJECT_0)
-            return true;
-        MSG msg;
-        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
-    }
-    return false;
 }
 
 struct FoundWindows

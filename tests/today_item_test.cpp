@@ -8,34 +8,15 @@
 #include "core/shared_names.h"
 #include "tests/fixed_clock.h"
 #include "tests/temp_dir.h"
+#include "tests/test_today_window.h"
 
 namespace {
 
-const COLORREF TEXT_COLOUR = RGB(200, 0, 0);
-const COLORREF BACKGROUND = RGB(255, 255, 255);
-const wchar_t TODAY_CLASS[] = L"UlvoTestToday";
+const COLORREF TEXT_COLOUR = TEST_TODAY_TEXT;
+const COLORREF BACKGROUND = TEST_TODAY_BACKGROUND;
 const wchar_t SHELL_READY[] = L"SYSTEM/ShellAPIReady";
 
 const std::wstring MORE = L"\n 更多详情请点击查看";
-
-// A Today window as the shell gives it: text colour and background on request.
-LRESULT CALLBACK TodayWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
-    switch (uMsg)
-    {
-    case TODAYM_GETCOLOR:
-        return wParam == TODAYCOLOR_TEXT ? TEXT_COLOUR : RGB(0, 0, 255);
-    case TODAYM_DRAWWATERMARK:
-    {
-        TODAYDRAWWATERMARKINFO *pInfo = (TODAYDRAWWATERMARKINFO *)lParam;
-        HBRUSH hBrush = CreateSolidBrush(BACKGROUND);
-        FillRect(pInfo->hdc, &pInfo->rc, hBrush);
-        DeleteObject(hBrush);
-        return 0;
-    }
-    }
-    return DefWindowProcW(hWnd, uMsg, wParam, lParam);
-}
 
 std::wstring ModuleDir()
 {
@@ -82,20 +63,13 @@ class TodayItem : public testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        WNDCLASSW wc;
-        ZeroMemory(&wc, sizeof(wc));
-        wc.lpfnWndProc = TodayWndProc;
-        wc.hInstance = GetModuleHandleW(NULL);
-        wc.lpszClassName = TODAY_CLASS;
-        RegisterClassW(&wc);
         ItemProcessAttach(GetModuleHandleW(NULL));
     }
 
     void SetUp() override
     {
         m_hReady = CreateEventW(NULL, TRUE, TRUE, SHELL_READY);
-        m_hToday = CreateWindowExW(0, TODAY_CLASS, L"Today", WS_POPUP | WS_VISIBLE, 0, 26, 240, 268,
-                                   NULL, NULL, GetModuleHandleW(NULL), NULL);
+        m_hToday = CreateTestTodayWindow(0, 26, 240, 268);
         g_bFirstDisplay = TRUE;
         g_szShowTxt[0] = 0;
         m_strConfig = m_dir.File(L"config.xml");
