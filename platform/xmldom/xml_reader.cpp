@@ -5,7 +5,10 @@
 #include <stdlib.h>
 #include <string.h>
 
+// rapidxml's asserts would pull the C runtime's assert machinery into every module.
+#ifndef NDEBUG
 #define NDEBUG
+#endif
 #define RAPIDXML_NO_EXCEPTIONS
 #define RAPIDXML_STATIC_POOL_SIZE (16 * 1024)
 
