@@ -93,7 +93,7 @@ HWND WaitForWindow(const wchar_t *pszClass, DWORD dwProcessId = 0)
     return NULL;
 }
 
-// The first page's status line of the main window.
+// The first page's status line of the main window (empty while it is still being built).
 HWND StatusLineOf(HWND hMain)
 {
     HWND hTab = FindWindowExW(hMain, NULL, L"SysTabControl32", NULL);
@@ -345,7 +345,13 @@ TEST_F(Installed, TodayScreenShowsTheItemAndATapStartsMainFromTheInstallDirector
     ASSERT_TRUE(hMainWnd != NULL);
     ASSERT_TRUE(hMain != NULL);
     EXPECT_EQ(0, lstrcmpiW(m_dir.File(L"Main.exe").c_str(), ProcessImage(hMain).c_str())) << ProcessImage(hMain).c_str();
-    EXPECT_EQ(L"今天是您怀孕的孕周: 12 周 1 天", WindowText(StatusLineOf(hMainWnd)));
+    std::wstring strStatus;
+    for (DWORD dw = 0; dw < WAIT_LIMIT_MS && strStatus.empty(); dw += WAIT_STEP_MS)
+    {
+        strStatus = WindowText(StatusLineOf(hMainWnd));
+        WaitPumping(NULL, WAIT_STEP_MS);
+    }
+    EXPECT_EQ(L"今天是您怀孕的孕周: 12 周 1 天", strStatus);
 
     PostMessageW(hMainWnd, WM_COMMAND, CMD_MENU_EXIT, 0);
     EXPECT_EQ(0u, ExitCodeOf(hMain));

@@ -63,8 +63,21 @@ class TodayItem : public testing::Test
 protected:
     static void SetUpTestSuite()
     {
+        HKEY hKey;
+        s_bKeyWasThere = RegOpenKeyExW(HKEY_LOCAL_MACHINE, ULVO_REG_KEY, 0, KEY_QUERY_VALUE, &hKey) == ERROR_SUCCESS;
+        if (s_bKeyWasThere)
+            RegCloseKey(hKey);
         ItemProcessAttach(GetModuleHandleW(NULL));
     }
+
+    // The item publishes its window in the prefix's registry; a test leaves it as it found it.
+    static void TearDownTestSuite()
+    {
+        if (!s_bKeyWasThere)
+            RegDeleteKeyW(HKEY_LOCAL_MACHINE, ULVO_REG_KEY);
+    }
+
+    static bool s_bKeyWasThere;
 
     void SetUp() override
     {
@@ -112,6 +125,8 @@ protected:
     HWND m_hToday = NULL;
     HANDLE m_hReady = NULL;
 };
+
+bool TodayItem::s_bKeyWasThere = false;
 
 } // namespace
 
