@@ -121,34 +121,18 @@ int FuzzBatch(const wchar_t *pszShared, int nFirst, int nCount)
     return nResult;
 }
 
-// One case again and again: whether a slow case is slow itself or only met a busy moment.
 int FuzzTime(int nIndex, int nRepeats)
 {
     ItemHarness item;
     g_pFuzzItem = &item;
-    std::vector<double> times;
-    for (int i = 0; i < nRepeats; i++)
-    {
-        double dUs = 0;
-        ItemFuzzCase(nIndex, &dUs);
-        times.push_back(dUs);
-    }
-    printf("fuzz_item_case %d\nfuzz_item_case_bytes %u\nfuzz_item_case_median_us %.1f\n", nIndex,
-           (unsigned)FuzzCase(FUZZ_SEED, nIndex).size(), Median(times));
-    return 0;
+    int nResult = PrintFuzzCaseTime("fuzz_item", ItemFuzzCase, nIndex, nRepeats);
+    g_pFuzzItem = NULL;
+    return nResult;
 }
 
 int FuzzRunAll(int nTotal, int nBatch)
 {
-    wchar_t szExe[MAX_PATH] = L"";
-    GetModuleFileNameW(NULL, szExe, MAX_PATH);
-    FuzzRun run = RunFuzzWatched(szExe, L"fuzz-batch", nTotal, nBatch, 5000);
-    printf("fuzz_item_cases %d\nfuzz_item_crashes %d\nfuzz_item_hangs %d\nfuzz_item_slowest_us %.1f\n"
-           "fuzz_item_slowest_case %d\nfuzz_item_slowest_once_us %.1f\nfuzz_item_children %d\n",
-           run.nCases, run.nCrashes, run.nHangs, run.dSlowestUs, run.nSlowestCase, run.dSlowestOnceUs, run.nChildren);
-    for (int nCase : run.failedCases)
-        printf("fuzz_item_failed_case %d\n", nCase);
-    return 0;
+    return PrintFuzzRun("fuzz_item", nTotal, nBatch);
 }
 
 // Reads as the item does, through the configuration document, and also byte for byte.

@@ -63,34 +63,18 @@ int FuzzBatch(const wchar_t *pszShared, int nFirst, int nCount)
     return nResult;
 }
 
-// One case again and again: whether a slow case is slow itself or only met a busy moment.
 int FuzzTime(int nIndex, int nRepeats)
 {
     MainHarness main;
     g_pFuzzMain = &main;
-    std::vector<double> times;
-    for (int i = 0; i < nRepeats; i++)
-    {
-        double dUs = 0;
-        MainFuzzCase(nIndex, &dUs);
-        times.push_back(dUs);
-    }
-    printf("fuzz_main_case %d\nfuzz_main_case_bytes %u\nfuzz_main_case_median_us %.1f\n", nIndex,
-           (unsigned)FuzzCase(FUZZ_SEED, nIndex).size(), Median(times));
-    return 0;
+    int nResult = PrintFuzzCaseTime("fuzz_main", MainFuzzCase, nIndex, nRepeats);
+    g_pFuzzMain = NULL;
+    return nResult;
 }
 
 int FuzzRunAll(int nTotal, int nBatch)
 {
-    wchar_t szExe[MAX_PATH] = L"";
-    GetModuleFileNameW(NULL, szExe, MAX_PATH);
-    FuzzRun run = RunFuzzWatched(szExe, L"fuzz-batch", nTotal, nBatch, 5000);
-    printf("fuzz_main_cases %d\nfuzz_main_crashes %d\nfuzz_main_hangs %d\nfuzz_main_slowest_us %.1f\n"
-           "fuzz_main_slowest_case %d\nfuzz_main_slowest_once_us %.1f\nfuzz_main_children %d\n",
-           run.nCases, run.nCrashes, run.nHangs, run.dSlowestUs, run.nSlowestCase, run.dSlowestOnceUs, run.nChildren);
-    for (int nCase : run.failedCases)
-        printf("fuzz_main_failed_case %d\n", nCase);
-    return 0;
+    return PrintFuzzRun("fuzz_main", nTotal, nBatch);
 }
 
 int Concurrent(int nSaves)

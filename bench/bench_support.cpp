@@ -600,3 +600,31 @@ bool IsWholeConfig(const std::string &strBytes)
     std::string strRest = strBytes.substr(nMiddle + sizeof(MIDDLE) - 1);
     return strRest == std::string("1") + SUFFIX || strRest == std::string("2") + SUFFIX;
 }
+
+int PrintFuzzCaseTime(const char *pszName, FUZZ_CASE pfnCase, int nIndex, int nRepeats)
+{
+    std::vector<double> times;
+    for (int i = 0; i < nRepeats; i++)
+    {
+        double dUs = 0;
+        pfnCase(nIndex, &dUs);
+        times.push_back(dUs);
+    }
+    printf("%s_case %d\n%s_case_bytes %u\n%s_case_median_us %.1f\n", pszName, nIndex, pszName,
+           (unsigned)FuzzCase(FUZZ_SEED, nIndex).size(), pszName, Median(times));
+    return 0;
+}
+
+int PrintFuzzRun(const char *pszName, int nTotal, int nBatch)
+{
+    wchar_t szExe[MAX_PATH] = L"";
+    GetModuleFileNameW(NULL, szExe, MAX_PATH);
+    FuzzRun run = RunFuzzWatched(szExe, L"fuzz-batch", nTotal, nBatch, 5000);
+    printf("%s_cases %d\n%s_crashes %d\n%s_hangs %d\n%s_slowest_us %.1f\n"
+           "%s_slowest_case %d\n%s_slowest_once_us %.1f\n%s_children %d\n",
+           pszName, run.nCases, pszName, run.nCrashes, pszName, run.nHangs, pszName, run.dSlowestUs,
+           pszName, run.nSlowestCase, pszName, run.dSlowestOnceUs, pszName, run.nChildren);
+    for (int nCase : run.failedCases)
+        printf("%s_failed_case %d\n", pszName, nCase);
+    return 0;
+}

@@ -112,6 +112,11 @@ FuzzRun RunFuzzWatched(const std::wstring &strExe, const std::wstring &strMode, 
 typedef void (*FUZZ_CASE)(int nIndex, double *pdMicroseconds);
 int RunFuzzBatch(const wchar_t *pszShared, int nFirst, int nCount, FUZZ_CASE pfnCase);
 
+// The bench programs' fuzz reports, as "<name>_..." lines: one case run again and again
+// (whether a slow case is slow itself or only met a busy moment), and the whole watched run.
+int PrintFuzzCaseTime(const char *pszName, FUZZ_CASE pfnCase, int nIndex, int nRepeats);
+int PrintFuzzRun(const char *pszName, int nTotal, int nBatch);
+
 // Checks what a reader saw of a configuration file being saved by another process: a whole
 // document with both values, a date among the saved ones and a method of "1" or "2".
 bool IsWholeConfig(const std::string &strBytes);
