@@ -382,6 +382,11 @@ TEST(TodayItemFont, FollowsTheDefaultLanguageAndDensity)
     GetObjectW(hFont, sizeof(lf), &lf);
     DeleteObject(hFont);
     int nPrimary = GetUserDefaultLangID() & 0x3FF;
+    const char *pszExpected = getenv("ULVO_EXPECT_LANGUAGE");
+    if (pszExpected)
+    {
+        EXPECT_EQ(strcmp(pszExpected, "zh") == 0, nPrimary == LANG_CHINESE) << "language " << nPrimary;
+    }
     if (nPrimary == LANG_CHINESE)
     {
         EXPECT_EQ(nDpi == 192 ? -24 : -12, lf.lfHeight);
