@@ -1,6 +1,6 @@
 # The Pocket PC shell stand-in and the resource library's shell chores. The test changes the
 # prefix's screen resolution for its child runs, so it runs alone.
-ulvo_add_test(shell_test shell_test.cpp shell_test.rc LIBS ulvo_shell)
+ulvo_add_test(shell_test shell_test.cpp dpi_child.cpp shell_test.rc LIBS ulvo_shell)
 target_include_directories(shell_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/data)
 set_source_files_properties(shell_test.rc PROPERTIES OBJECT_DEPENDS
     "${CMAKE_CURRENT_SOURCE_DIR}/shell_test_ids.h;${CMAKE_CURRENT_SOURCE_DIR}/data/shell_8bit.bmp;${CMAKE_CURRENT_SOURCE_DIR}/data/shell_24bit.bmp;${CMAKE_CURRENT_SOURCE_DIR}/data/shell_32bit.bmp")

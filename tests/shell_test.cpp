@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include "tests/dpi_child.h"
 #include <aygshell.h>
 #include <string>
 #include <vector>
@@ -446,114 +447,44 @@ TEST(ShellMisc, InputPanelChoresSucceed)
 }
 
 // --- Scale from the screen's resolution -------------------------------------------------------
-// Wine reads the resolution (HKCU\Control Panel\Desktop, LogPixels) when a process starts, so
-// each resolution is measured by a child run of this program.
+// Each resolution is measured by a child run of this program started under it.
 
 namespace {
 
-const wchar_t DESKTOP_KEY[] = L"Control Panel\\Desktop";
-const wchar_t LOG_PIXELS[] = L"LogPixels";
-const char REPORT_SCALE_ARG[] = "--report-scale";
+struct ScaleAtDpi { int nDpi, cyBar, nShift; };
 
-// The child's answer: resolution, menu bar height and scale shift packed into its exit code.
-int ReportScale()
-{
-    HWND hOwner = CreateTopWindow(OWNER_CLASS, 0, 0, 100, 100);
-    ResourceLibrary lib;
-    HDC hdc = GetDC(NULL);
-    int nDpi = lib.InitScale(hdc);
-    ReleaseDC(NULL, hdc);
-    RECT rc = {};
-    if (lib.CreateMenuBar(hOwner, GetModuleHandleW(NULL), IDM_TEST_BAR))
-        GetWindowRect(lib.m_hwndMenuBar, &rc);
-    DestroyWindow(hOwner);
-    return (nDpi << 16) | ((rc.bottom - rc.top) << 4) | g_nScaleShift;
-}
-
-struct ScaleReport { int nDpi, cyBar, nShift; };
-
-ScaleReport RunChildAt(DWORD dwDpi)
-{
-    HKEY hKey;
-    EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, DESKTOP_KEY, 0, NULL, 0,
-                                             KEY_QUERY_VALUE | KEY_SET_VALUE, NULL, &hKey, NULL));
-    RegSetValueExW(hKey, LOG_PIXELS, 0, REG_DWORD, (const BYTE *)&dwDpi, sizeof(dwDpi));
-    RegCloseKey(hKey);
-
-    wchar_t szExe[MAX_PATH];
-    GetModuleFileNameW(NULL, szExe, MAX_PATH);
-    std::wstring strCmd = L"\"" + std::wstring(szExe) + L"\" --report-scale";
-    STARTUPINFOW si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    ScaleReport report = { -1, -1, -1 };
-    if (!CreateProcessW(szExe, &strCmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
-        return report;
-    WaitForSingleObject(pi.hProcess, INFINITE);
-    DWORD dwCode = 0;
-    GetExitCodeProcess(pi.hProcess, &dwCode);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    report.nDpi = (int)(dwCode >> 16);
-    report.cyBar = (int)((dwCode >> 4) & 0xFFF);
-    report.nShift = (int)(dwCode & 0xF);
-    return report;
-}
-
-// Puts the prefix's resolution back as it was, whatever the test found.
-class LogPixelsRestorer
-{
-public:
-    LogPixelsRestorer()
-    {
-        HKEY hKey;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, DESKTOP_KEY, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
-            return;
-        DWORD dwType = 0, cb = sizeof(m_dwValue);
-        m_bHad = RegQueryValueExW(hKey, LOG_PIXELS, NULL, &dwType, (BYTE *)&m_dwValue, &cb) == ERROR_SUCCESS &&
-                 dwType == REG_DWORD;
-        RegCloseKey(hKey);
-    }
-    ~LogPixelsRestorer()
-    {
-        HKEY hKey;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, DESKTOP_KEY, 0, KEY_SET_VALUE, &hKey) != ERROR_SUCCESS)
-            return;
-        if (m_bHad)
-            RegSetValueExW(hKey, LOG_PIXELS, 0, REG_DWORD, (const BYTE *)&m_dwValue, sizeof(m_dwValue));
-        else
-            RegDeleteValueW(hKey, LOG_PIXELS);
-        RegCloseKey(hKey);
-    }
-
-private:
-    bool m_bHad = false;
-    DWORD m_dwValue = 0;
+const ScaleAtDpi SCALES[] = {
+    { 96, 26, 0 },
+    { 131, 35, 0 },
+    { 192, 52, 1 },
 };
 
 } // namespace
 
+TEST(ShellScaleAtDpi, ShiftAndMenuBarFollowTheScreenResolution)
+{
+    const ScaleAtDpi *pExpected = NULL;
+    for (const ScaleAtDpi &scale : SCALES)
+        if (scale.nDpi == ChildDpi())
+            pExpected = &scale;
+    ASSERT_TRUE(pExpected != NULL) << "no expectations for " << ChildDpi() << " dpi";
+
+    HWND hOwner = CreateTopWindow(OWNER_CLASS, 0, 0, 100, 100);
+    ResourceLibrary lib;
+    HDC hdc = GetDC(NULL);
+    EXPECT_EQ(pExpected->nDpi, lib.InitScale(hdc));
+    ReleaseDC(NULL, hdc);
+    EXPECT_EQ(pExpected->nShift, g_nScaleShift);
+    ASSERT_TRUE(lib.CreateMenuBar(hOwner, GetModuleHandleW(NULL), IDM_TEST_BAR));
+    RECT rc = {};
+    GetWindowRect(lib.m_hwndMenuBar, &rc);
+    EXPECT_EQ(pExpected->cyBar, rc.bottom - rc.top);
+    DestroyWindow(hOwner);
+}
+
 TEST(ShellScale, ShiftAndMenuBarFollowTheScreenResolution)
 {
     LogPixelsRestorer restorer;
-    const struct { DWORD dwDpi; int cyBar; int nShift; } cases[] = {
-        { 96, 26, 0 },
-        { 131, 35, 0 },
-        { 192, 52, 1 },
-    };
-    for (const auto &c : cases)
-    {
-        ScaleReport r = RunChildAt(c.dwDpi);
-        EXPECT_EQ((int)c.dwDpi, r.nDpi);
-        EXPECT_EQ(c.cyBar, r.cyBar) << c.dwDpi << " dpi";
-        EXPECT_EQ(c.nShift, r.nShift) << c.dwDpi << " dpi";
-    }
-}
-
-int main(int argc, char **argv)
-{
-    if (argc > 1 && strcmp(argv[1], REPORT_SCALE_ARG) == 0)
-        return ReportScale();
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    for (const ScaleAtDpi &scale : SCALES)
+        EXPECT_EQ(0, RunSelfAtDpi(scale.nDpi)) << scale.nDpi << " dpi";
 }
