@@ -31,14 +31,6 @@ const DialogItem LANDSCAPE[] = {
     { IDC_ABOUT_NOTICE,  { 16, 73, 66, 8 } },   // not in the landscape template: stays put
 };
 
-std::wstring BinDir()
-{
-    wchar_t sz[MAX_PATH] = L"";
-    GetModuleFileNameW(NULL, sz, MAX_PATH);
-    std::wstring str = sz;
-    return str.substr(0, str.rfind(L'\\'));
-}
-
 INT_PTR CALLBACK PlainDlgProc(HWND, UINT, WPARAM, LPARAM)
 {
     return FALSE;

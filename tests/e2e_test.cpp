@@ -31,14 +31,6 @@ const int RADIO_280 = 301;
 
 typedef HWND (WINAPI *PFN_INITIALIZE)(TODAYLISTITEM *, HWND);
 
-std::wstring BinDir()
-{
-    wchar_t sz[MAX_PATH] = L"";
-    GetModuleFileNameW(NULL, sz, MAX_PATH);
-    std::wstring str = sz;
-    return str.substr(0, str.rfind(L'\\'));
-}
-
 struct Search
 {
     const wchar_t *pszClass;

@@ -286,14 +286,6 @@ namespace {
 const wchar_t HOST_ITEM_NAME[] = L"UlvoHiDpiTestItem";
 const DWORD WAIT_LIMIT_MS = 20000;
 
-std::wstring BinDir()
-{
-    wchar_t szPath[MAX_PATH] = { 0 };
-    GetModuleFileNameW(NULL, szPath, MAX_PATH);
-    std::wstring str = szPath;
-    return str.substr(0, str.rfind(L'\\'));
-}
-
 std::wstring ItemKey()
 {
     return std::wstring(TODAY_ITEMS_KEY) + L"\\" + HOST_ITEM_NAME;

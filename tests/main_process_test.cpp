@@ -13,14 +13,6 @@ const UINT CMD_MENU_EXIT = 32790;   // "菜单" -> "退出"
 const UINT WAIT_STEP_MS = 50;
 const DWORD WAIT_LIMIT_MS = PROCESS_WAIT_LIMIT_MS;
 
-std::wstring ExeDir()
-{
-    wchar_t sz[MAX_PATH] = L"";
-    GetModuleFileNameW(NULL, sz, MAX_PATH);
-    std::wstring s = sz;
-    return s.substr(0, s.rfind(L'\\'));
-}
-
 struct FoundWindows
 {
     const wchar_t *pszClass;
@@ -117,7 +109,7 @@ protected:
     void SetUp() override
     {
         for (const wchar_t *pszFile : { L"Main.exe", L"aygshell.dll", L"UlvoRes.dll" })
-            ASSERT_TRUE(CopyFileW((ExeDir() + L"\\" + pszFile).c_str(), m_dir.File(pszFile).c_str(), FALSE))
+            ASSERT_TRUE(CopyFileW((BinDir() + L"\\" + pszFile).c_str(), m_dir.File(pszFile).c_str(), FALSE))
                 << "missing " << testing::PrintToString(std::wstring(pszFile));
         // A hundred days in: week 14, day 2, whatever today is.
         std::string strStart = DaysAgo(100, &m_stStart);

@@ -71,3 +71,11 @@ bool FileExists(const std::wstring &strPath)
 {
     return GetFileAttributesW(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
+
+std::wstring BinDir()
+{
+    wchar_t szPath[MAX_PATH] = L"";
+    GetModuleFileNameW(NULL, szPath, MAX_PATH);
+    std::wstring strPath = szPath;
+    return strPath.substr(0, strPath.rfind(L'\\'));
+}

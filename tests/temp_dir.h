@@ -18,3 +18,6 @@ private:
 std::string ReadFileBytes(const std::wstring &strPath);
 bool WriteFileBytes(const std::wstring &strPath, const std::string &strBytes);
 bool FileExists(const std::wstring &strPath);
+
+// The folder the test executable runs from: the build's programs and libraries lie there too.
+std::wstring BinDir();

@@ -20,14 +20,6 @@ const wchar_t FAKE_ITEM_CLASS[] = L"FakeTodayItem";
 const DWORD WAIT_LIMIT_MS = 20000;
 const DWORD POLL_MS = 100;
 
-std::wstring BinDir()
-{
-    wchar_t szPath[MAX_PATH];
-    GetModuleFileNameW(NULL, szPath, MAX_PATH);
-    std::wstring str = szPath;
-    return str.substr(0, str.rfind(L'\\'));
-}
-
 std::wstring ItemKey(const wchar_t *pszName)
 {
     return std::wstring(TODAY_ITEMS_KEY) + L"\\" + pszName;
