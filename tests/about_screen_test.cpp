@@ -94,14 +94,9 @@ TEST(AboutOnScreen, TakesTheLayoutOfTheScreensOrientation)
     TempDir dir;
     for (const wchar_t *pszName : { L"Main.exe", L"UlvoRes.dll", L"aygshell.dll" })
         ASSERT_TRUE(CopyFileW((BinDir() + L"\\" + pszName).c_str(), dir.File(pszName).c_str(), FALSE));
-    std::wstring strExe = dir.File(L"Main.exe");
-    std::wstring strCmd = L"\"" + strExe + L"\"";
-    STARTUPINFOW si;
-    ZeroMemory(&si, sizeof(si));
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi;
-    ASSERT_TRUE(CreateProcessW(strExe.c_str(), &strCmd[0], NULL, NULL, FALSE, 0, NULL, dir.Path().c_str(), &si, &pi));
-    CloseHandle(pi.hThread);
+    ChildProcesses processes;
+    HANDLE hProcess = processes.Start(dir.File(L"Main.exe"), L"", dir.Path());
+    ASSERT_TRUE(hProcess != NULL);
 
     HWND hMain = NULL;
     for (DWORD dw = 0; dw < PROCESS_WAIT_LIMIT_MS && !hMain; dw += WAIT_STEP_MS)
@@ -111,7 +106,9 @@ TEST(AboutOnScreen, TakesTheLayoutOfTheScreensOrientation)
     }
     ASSERT_TRUE(hMain != NULL);
     PostMessageW(hMain, WM_COMMAND, IDM_ABOUT, 0);
-    Search search = { pi.dwProcessId, NULL };
+    DWORD dwProcessId = 0;
+    GetWindowThreadProcessId(hMain, &dwProcessId);
+    Search search = { dwProcessId, NULL };
     for (DWORD dw = 0; dw < PROCESS_WAIT_LIMIT_MS && !search.hFound; dw += WAIT_STEP_MS)
     {
         EnumWindows(FindDialog, (LPARAM)&search);
@@ -134,11 +131,5 @@ TEST(AboutOnScreen, TakesTheLayoutOfTheScreensOrientation)
 
     PostMessageW(hDlg, WM_COMMAND, IDM_DIALOG_OK, 0);
     PostMessageW(hMain, WM_CLOSE, 0, 0);
-    DWORD dwCode = 0xDEAD;
-    if (WaitPumping(pi.hProcess))
-        GetExitCodeProcess(pi.hProcess, &dwCode);
-    else
-        TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hProcess);
-    EXPECT_EQ(0u, dwCode);
+    EXPECT_EQ(0u, ExitCodeOf(hProcess));
 }

@@ -108,14 +108,6 @@ HANDLE ProcessOf(HWND hWnd)
     return OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, ProcessIdOf(hWnd));
 }
 
-DWORD ExitCodeOf(HANDLE hProcess)
-{
-    DWORD dwCode = 0xDEAD;
-    if (WaitPumping(hProcess, WAIT_LIMIT_MS))
-        GetExitCodeProcess(hProcess, &dwCode);
-    return dwCode;
-}
-
 SYSTEMTIME DaysBefore(const SYSTEMTIME &st, int nDays)
 {
     FILETIME ft;
@@ -200,15 +192,6 @@ protected:
 
     void TearDown() override
     {
-        for (HANDLE h : m_processes)
-        {
-            if (WaitForSingleObject(h, 0) != WAIT_OBJECT_0)
-            {
-                TerminateProcess(h, 1);
-                WaitForSingleObject(h, 10000);
-            }
-            CloseHandle(h);
-        }
         if (m_hToday)
             DestroyWindow(m_hToday);
         if (m_hItemLib)
@@ -222,23 +205,7 @@ protected:
 
     HANDLE Start(const std::wstring &strExe, const std::wstring &strArgs)
     {
-        std::wstring strCmd = L"\"" + strExe + L"\" " + strArgs;
-        STARTUPINFOW si;
-        ZeroMemory(&si, sizeof(si));
-        si.cb = sizeof(si);
-        PROCESS_INFORMATION pi;
-        if (!CreateProcessW(strExe.c_str(), &strCmd[0], NULL, NULL, FALSE, 0, NULL, m_dir.Path().c_str(), &si, &pi))
-            return NULL;
-        CloseHandle(pi.hThread);
-        m_processes.push_back(pi.hProcess);
-        return pi.hProcess;
-    }
-
-    HANDLE Track(HANDLE h)
-    {
-        if (h)
-            m_processes.push_back(h);
-        return h;
+        return m_processes.Start(strExe, strArgs, m_dir.Path());
     }
 
     // This process as the Today shell: the real ulvo.dll from the install directory, laid out
@@ -278,7 +245,7 @@ protected:
         PostMessageW(hItem, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(120, 20));
         PostMessageW(hItem, WM_LBUTTONUP, 0, MAKELPARAM(120, 20));
         HWND hMain = WaitForWindow(L"MAIN");
-        *phMain = hMain ? Track(ProcessOf(hMain)) : NULL;
+        *phMain = hMain ? m_processes.Track(ProcessOf(hMain)) : NULL;
         if (*phMain)
             WaitForInputIdle(*phMain, 10000);
         return hMain;
@@ -289,7 +256,7 @@ protected:
     HANDLE m_hReady = NULL;
     HWND m_hToday = NULL;
     HMODULE m_hItemLib = NULL;
-    std::vector<HANDLE> m_processes;
+    ChildProcesses m_processes;
 };
 
 } // namespace

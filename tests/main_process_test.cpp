@@ -117,32 +117,10 @@ protected:
             "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<CONFIG><StartTime>" + strStart
             + "</StartTime><CalcMethod>2</CalcMethod></CONFIG>\r\n"));
     }
-    void TearDown() override
-    {
-        for (HANDLE h : m_processes)
-        {
-            if (WaitForSingleObject(h, 0) != WAIT_OBJECT_0)
-            {
-                TerminateProcess(h, 1);
-                WaitForSingleObject(h, 10000);
-            }
-            CloseHandle(h);
-        }
-    }
 
     HANDLE Launch()
     {
-        std::wstring strExe = m_dir.File(L"Main.exe");
-        std::wstring strCmd = L"\"" + strExe + L"\"";
-        STARTUPINFOW si;
-        ZeroMemory(&si, sizeof(si));
-        si.cb = sizeof(si);
-        PROCESS_INFORMATION pi;
-        if (!CreateProcessW(strExe.c_str(), &strCmd[0], NULL, NULL, FALSE, 0, NULL, m_dir.Path().c_str(), &si, &pi))
-            return NULL;
-        CloseHandle(pi.hThread);
-        m_processes.push_back(pi.hProcess);
-        return pi.hProcess;
+        return m_processes.Start(m_dir.File(L"Main.exe"), L"", m_dir.Path());
     }
 
     // Starts Main.exe and waits for its window to come up.
@@ -165,17 +143,9 @@ protected:
         return NULL;
     }
 
-    DWORD ExitCodeOf(HANDLE hProcess)
-    {
-        DWORD dwCode = 0xDEAD;
-        if (WaitPumping(hProcess))
-            GetExitCodeProcess(hProcess, &dwCode);
-        return dwCode;
-    }
-
     TempDir m_dir;
     SYSTEMTIME m_stStart;
-    std::vector<HANDLE> m_processes;
+    ChildProcesses m_processes;
 };
 
 TEST_F(MainProgram, SecondStartBringsTheFirstForwardAndEnds)
