@@ -15,6 +15,7 @@
 #include "platform/today/host_names.h"
 #include "tests/process_driver.h"
 #include "tests/temp_dir.h"
+#include "tests/today_registration.h"
 #include "tests/test_today_window.h"
 
 namespace {
@@ -197,7 +198,7 @@ protected:
         if (m_hItemLib)
             FreeLibrary(m_hItemLib);
         CloseHandle(m_hReady);
-        RegDeleteKeyW(HKEY_LOCAL_MACHINE, (std::wstring(TODAY_ITEMS_KEY) + L"\\" + TEST_ITEM).c_str());
+        UnregisterTodayItem(TEST_ITEM);
     }
 
     void WriteConfig(const std::string &strXml) { ASSERT_TRUE(WriteFileBytes(m_dir.File(L"config.xml"), strXml)); }
@@ -264,16 +265,7 @@ protected:
 TEST_F(Installed, TodayScreenShowsTheItemAndATapStartsMainFromTheInstallDirectory)
 {
     WriteConfig(ConfigXml(DateText(DaysBefore(m_stToday, 85)), "2"));
-    HKEY hKey;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, (std::wstring(TODAY_ITEMS_KEY) + L"\\" + TEST_ITEM).c_str(),
-                                             0, NULL, 0, KEY_SET_VALUE, NULL, &hKey, NULL));
-    std::wstring strDll = m_dir.File(L"ulvo.dll");
-    RegSetValueExW(hKey, TODAY_ITEM_DLL, 0, REG_SZ, (const BYTE *)strDll.c_str(), (DWORD)(strDll.size() + 1) * 2);
-    DWORD dwType = 4, dwOne = 1, dwZero = 0;
-    RegSetValueExW(hKey, TODAY_ITEM_TYPE, 0, REG_DWORD, (const BYTE *)&dwType, 4);
-    RegSetValueExW(hKey, TODAY_ITEM_ENABLED, 0, REG_DWORD, (const BYTE *)&dwOne, 4);
-    RegSetValueExW(hKey, TODAY_ITEM_ORDER, 0, REG_DWORD, (const BYTE *)&dwZero, 4);
-    RegCloseKey(hKey);
+    ASSERT_TRUE(RegisterTodayItem({ TEST_ITEM, m_dir.File(L"ulvo.dll"), tlitCustom, 1, 0, 0 }));
 
     HANDLE hHost = Start(BinDir() + L"\\todayhost.exe", L"");
     ASSERT_TRUE(hHost != NULL);
@@ -285,6 +277,7 @@ TEST_F(Installed, TodayScreenShowsTheItemAndATapStartsMainFromTheInstallDirector
     EXPECT_STREQ(HOST_TODAY_CLASS, szParentClass);
 
     DWORD dwValue = 0, cb = sizeof(dwValue);
+    HKEY hKey;
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, ULVO_REG_KEY, 0, KEY_QUERY_VALUE, &hKey));
     RegQueryValueExW(hKey, ULVO_REG_HWND, NULL, NULL, (BYTE *)&dwValue, &cb);
     RegCloseKey(hKey);

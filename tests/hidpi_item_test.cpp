@@ -13,6 +13,7 @@
 #include "tests/dpi_child.h"
 #include "tests/fixed_clock.h"
 #include "tests/temp_dir.h"
+#include "tests/today_registration.h"
 #include "tests/test_today_window.h"
 
 namespace {
@@ -286,23 +287,9 @@ namespace {
 const wchar_t HOST_ITEM_NAME[] = L"UlvoHiDpiTestItem";
 const DWORD WAIT_LIMIT_MS = 20000;
 
-std::wstring ItemKey()
-{
-    return std::wstring(TODAY_ITEMS_KEY) + L"\\" + HOST_ITEM_NAME;
-}
-
 void RegisterHostItem(const std::wstring &strDll)
 {
-    HKEY hKey = NULL;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, ItemKey().c_str(), 0, NULL, 0, KEY_ALL_ACCESS,
-                                             NULL, &hKey, NULL));
-    RegSetValueExW(hKey, TODAY_ITEM_DLL, 0, REG_SZ, (const BYTE *)strDll.c_str(),
-                   (DWORD)((strDll.size() + 1) * sizeof(wchar_t)));
-    const DWORD dwType = tlitCustom, dwEnabled = 1, dwOrder = 0;
-    RegSetValueExW(hKey, TODAY_ITEM_TYPE, 0, REG_DWORD, (const BYTE *)&dwType, sizeof(DWORD));
-    RegSetValueExW(hKey, TODAY_ITEM_ENABLED, 0, REG_DWORD, (const BYTE *)&dwEnabled, sizeof(DWORD));
-    RegSetValueExW(hKey, TODAY_ITEM_ORDER, 0, REG_DWORD, (const BYTE *)&dwOrder, sizeof(DWORD));
-    RegCloseKey(hKey);
+    ASSERT_TRUE(RegisterTodayItem({ HOST_ITEM_NAME, strDll, tlitCustom, 1, 0, 0 }));
 }
 
 RECT RectInParent(HWND hwnd)
@@ -406,5 +393,5 @@ TEST(ItemDensity, HighDensityTodayScreenLaysTheItemOutAtTheHeightItReports)
         EXPECT_EQ(rcToday.right, rcItem.right);
         EXPECT_EQ(480, rcItem.right - rcItem.left);
     }
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, ItemKey().c_str());
+    UnregisterTodayItem(HOST_ITEM_NAME);
 }

@@ -7,5 +7,5 @@ target_link_options(fake_today_item PRIVATE -static)
 
 # The Today screen stand-in run as the device runs its shell: its own process, items from the
 # registry, the test watching from outside.
-ulvo_add_test(todayhost_test todayhost_test.cpp temp_dir.cpp test_main.cpp LIBS todayhost_core)
+ulvo_add_test(todayhost_test todayhost_test.cpp temp_dir.cpp today_registration.cpp test_main.cpp LIBS todayhost_core)
 add_dependencies(todayhost_test todayhost fake_today_item)

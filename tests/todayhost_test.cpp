@@ -7,6 +7,7 @@
 #include "platform/today/host_names.h"
 #include "platform/today/today_background.h"
 #include "tests/temp_dir.h"
+#include "tests/today_registration.h"
 
 namespace {
 
@@ -20,44 +21,15 @@ const wchar_t FAKE_ITEM_CLASS[] = L"FakeTodayItem";
 const DWORD WAIT_LIMIT_MS = 20000;
 const DWORD POLL_MS = 100;
 
-std::wstring ItemKey(const wchar_t *pszName)
-{
-    return std::wstring(TODAY_ITEMS_KEY) + L"\\" + pszName;
-}
-
 void RemoveTestItems()
 {
     for (const wchar_t *pszName : TEST_ITEMS)
-        RegDeleteKeyW(HKEY_LOCAL_MACHINE, ItemKey(pszName).c_str());
+        UnregisterTodayItem(pszName);
 }
 
-void SetDword(HKEY hKey, const wchar_t *pszValue, DWORD dw)
+void RegisterItem(const TodayItemEntry &entry)
 {
-    RegSetValueExW(hKey, pszValue, 0, REG_DWORD, (const BYTE *)&dw, sizeof(dw));
-}
-
-struct ItemEntry
-{
-    const wchar_t *pszName;
-    std::wstring strDll;
-    DWORD dwType;
-    DWORD dwEnabled;
-    DWORD dwOrder;
-    DWORD dwFlags;
-};
-
-void RegisterItem(const ItemEntry &entry)
-{
-    HKEY hKey = NULL;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, ItemKey(entry.pszName).c_str(), 0, NULL, 0,
-                                             KEY_ALL_ACCESS, NULL, &hKey, NULL));
-    RegSetValueExW(hKey, TODAY_ITEM_DLL, 0, REG_SZ, (const BYTE *)entry.strDll.c_str(),
-                   (DWORD)((entry.strDll.size() + 1) * sizeof(wchar_t)));
-    SetDword(hKey, TODAY_ITEM_TYPE, entry.dwType);
-    SetDword(hKey, TODAY_ITEM_ENABLED, entry.dwEnabled);
-    SetDword(hKey, TODAY_ITEM_ORDER, entry.dwOrder);
-    SetDword(hKey, TODAY_ITEM_FLAGS, entry.dwFlags);
-    RegCloseKey(hKey);
+    ASSERT_TRUE(RegisterTodayItem(entry)) << "cannot register the test item";
 }
 
 // The item's rectangle in the Today window's client coordinates.
