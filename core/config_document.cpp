@@ -32,6 +32,16 @@ HRESULT ConfigDocument::InitXMLDOMDocument()
                              (void **)&m_pXMLDoc);
 }
 
+// The component takes a file's path as a string variant, allocated for the call; the caller
+// frees its string right after.
+static BOOL MakePathVariant(const WCHAR *pszPath, VARIANT *pVar)
+{
+    VariantInit(pVar);
+    pVar->vt = VT_BSTR;
+    pVar->bstrVal = SysAllocString(pszPath);
+    return pVar->bstrVal != NULL;
+}
+
 HRESULT ConfigDocument::LoadXMLFile(const WCHAR *pszPath)
 {
     if (!pszPath || !pszPath[0] || lstrlenW(pszPath) >= MAX_PATH || !m_pXMLDoc)
@@ -40,10 +50,7 @@ HRESULT ConfigDocument::LoadXMLFile(const WCHAR *pszPath)
         return S_FALSE;
 
     VARIANT varPath;
-    VariantInit(&varPath);
-    varPath.vt = VT_BSTR;
-    varPath.bstrVal = SysAllocString(pszPath);
-    if (!varPath.bstrVal)
+    if (!MakePathVariant(pszPath, &varPath))
         return E_OUTOFMEMORY;
     VARIANT_BOOL bLoaded = VARIANT_FALSE;
     HRESULT hr = m_pXMLDoc->load(varPath, &bLoaded);
@@ -86,10 +93,7 @@ HRESULT ConfigDocument::SaveXMLFile()
         return S_FALSE;
 
     VARIANT varPath;
-    VariantInit(&varPath);
-    varPath.vt = VT_BSTR;
-    varPath.bstrVal = SysAllocString(m_szPath);
-    if (!varPath.bstrVal)
+    if (!MakePathVariant(m_szPath, &varPath))
         return E_OUTOFMEMORY;
     HRESULT hr = m_pXMLDoc->save(varPath);
     SysFreeString(varPath.bstrVal);
