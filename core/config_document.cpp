@@ -28,8 +28,8 @@ ConfigDocument::~ConfigDocument()
 HRESULT ConfigDocument::InitXMLDOMDocument()
 {
     ReleaseXMLDOMDocument();
-    return CreateDOMInstance(CLSID_DOMDocument, NULL, DOM_CLS_CONTEXT, IID_IXMLDOMDocument,
-                             (void **)&m_pXMLDoc);
+    return CoCreateInstance(CLSID_DOMDocument, NULL, DOM_CLS_CONTEXT, IID_IXMLDOMDocument,
+                            (void **)&m_pXMLDoc);
 }
 
 // The component takes a file's path as a string variant, allocated for the call; the caller

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
-#include "platform/dom_instance.h"
+#include <ole2.h>
+#include <msxml.h>
 
 // The settings file beside each module, its document element and the two values in it.
 #define CONFIG_FILE_NAME    L"config.xml"

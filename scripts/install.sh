@@ -4,7 +4,10 @@
 #   install.sh PREFIX BUILD_DIR [INSTALL_DIR]     INSTALL_DIR defaults to C:\Program Files\Ulvo
 # The shell stand-in aygshell.dll goes beside Main.exe: a program's own directory is the first
 # place its imports are looked for, the Today screen stand-in loads items so that their own
-# directory comes first too, and the prefix's system directory stays Wine's alone.
+# directory comes first too, and the prefix's system directory stays Wine's alone. The XML DOM
+# stand-in xmldom.dll goes there as well and is registered as the prefix's CLSID_DOMDocument
+# server, which both programs create their documents from. Neither stand-in is part of the
+# device's install.
 set -euo pipefail
 export WINEPREFIX=$(realpath -m "${1:?usage: install.sh PREFIX BUILD_DIR [INSTALL_DIR]}")
 BUILD=$(realpath -m "${2:?usage: install.sh PREFIX BUILD_DIR [INSTALL_DIR]}")
@@ -12,7 +15,7 @@ WIN_DIR=${3:-'C:\Program Files\Ulvo'}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 ITEM_KEY='HKLM\Software\Microsoft\Today\Items\Ulvo'
-MODULES=(Main.exe ulvo.dll UlvoRes.dll aygshell.dll)
+MODULES=(Main.exe ulvo.dll UlvoRes.dll aygshell.dll xmldom.dll)
 
 # C:\Program Files\Ulvo -> PREFIX/dosdevices/c:/Program Files/Ulvo
 unix_path() {
@@ -33,6 +36,10 @@ for m in "${MODULES[@]}"; do
         echo "install: $m not built yet, skipped"
     fi
 done
+
+if [ -f "$DEST/xmldom.dll" ]; then
+    wine regsvr32 /s "$WIN_DIR\\xmldom.dll" </dev/null >/dev/null 2>&1 || { echo "install: regsvr32 xmldom.dll failed" >&2; exit 1; }
+fi
 
 # An example start date 85 days back, so the first run shows a real status line.
 if [ ! -f "$DEST/config.xml" ]; then

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The project's own Wine prefix: made on first use, kept headless (null graphics driver)
 # unless a display is wanted, with Chinese fonts mapped so every window can render Chinese.
-#   wineprefix.sh start PREFIX   make the prefix if missing and keep one wineserver for the run
+#   wineprefix.sh start PREFIX [SERVER.dll...]   make the prefix if missing, keep one wineserver
+#                                  for the run, and register the in-process servers given
 #   wineprefix.sh stop  PREFIX   stop that wineserver and every process of the prefix
 set -euo pipefail
 cmd=${1:?start|stop}
@@ -33,6 +34,17 @@ make_prefix() {
     touch "$WINEPREFIX/.ulvo-ready"
 }
 
+# An in-process server (the XML DOM stand-in) is registered as any server is, by regsvr32;
+# again whenever the DLL was rebuilt since, or another build's copy is named.
+register_server() {
+    local dll mark
+    dll=$(realpath "$1")
+    mark="$WINEPREFIX/.ulvo-registered-$(basename "$dll")"
+    if [ -f "$mark" ] && [ "$mark" -nt "$dll" ] && [ "$(cat "$mark")" = "$dll" ]; then return; fi
+    wine regsvr32 /s "Z:${dll//\//\\}" </dev/null >/dev/null 2>&1 || { echo "wineprefix: regsvr32 $dll failed" >&2; exit 1; }
+    echo "$dll" >"$mark"
+}
+
 case "$cmd" in
 start)
     [ -f "$WINEPREFIX/.ulvo-ready" ] || make_prefix
@@ -40,6 +52,7 @@ start)
     wineserver -p >/dev/null 2>&1 </dev/null || true
     # Let the helper processes start now, with their output away from ours.
     wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+    for dll in "${@:3}"; do register_server "$dll"; done
     ;;
 stop)
     wineserver -k 2>/dev/null || true

@@ -38,18 +38,33 @@ static void Patch(void **ppSlot, void *pNew)
     VirtualProtect(ppSlot, sizeof(void *), dwOld, &dwOld);
 }
 
-bool InstallBstrCounter()
+static void FindOriginals()
 {
     if (s_pfnFreeString)
-        return true;
+        return;
     HMODULE hOleAut = GetModuleHandleW(L"oleaut32.dll");
-    if (!hOleAut)
-        return false;
     s_pfnAllocString = (BSTR (WINAPI *)(const OLECHAR *))(void *)GetProcAddress(hOleAut, "SysAllocString");
     s_pfnAllocStringLen = (BSTR (WINAPI *)(const OLECHAR *, UINT))(void *)GetProcAddress(hOleAut, "SysAllocStringLen");
     s_pfnFreeString = (void (WINAPI *)(BSTR))(void *)GetProcAddress(hOleAut, "SysFreeString");
+}
 
-    BYTE *pBase = (BYTE *)GetModuleHandleW(NULL);
+static void *CounterFor(const char *pszName)
+{
+    if (strcmp(pszName, "SysAllocString") == 0)
+        return (void *)CountedAllocString;
+    if (strcmp(pszName, "SysAllocStringLen") == 0)
+        return (void *)CountedAllocStringLen;
+    if (strcmp(pszName, "SysFreeString") == 0)
+        return (void *)CountedFreeString;
+    return NULL;
+}
+
+bool InstallBstrCounter(HMODULE hModule)
+{
+    if (!hModule || !GetModuleHandleW(L"oleaut32.dll"))
+        return false;
+    FindOriginals();
+    BYTE *pBase = (BYTE *)hModule;
     IMAGE_NT_HEADERS *pNt = (IMAGE_NT_HEADERS *)(pBase + ((IMAGE_DOS_HEADER *)pBase)->e_lfanew);
     IMAGE_DATA_DIRECTORY dir = pNt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     int nPatched = 0;
@@ -64,22 +79,15 @@ bool InstallBstrCounter()
         {
             if (IMAGE_SNAP_BY_ORDINAL(pNames->u1.Ordinal))
                 continue;
-            const char *pszName = (const char *)((IMAGE_IMPORT_BY_NAME *)(pBase + pNames->u1.AddressOfData))->Name;
-            void *pNew = NULL;
-            if (strcmp(pszName, "SysAllocString") == 0)
-                pNew = (void *)CountedAllocString;
-            else if (strcmp(pszName, "SysAllocStringLen") == 0)
-                pNew = (void *)CountedAllocStringLen;
-            else if (strcmp(pszName, "SysFreeString") == 0)
-                pNew = (void *)CountedFreeString;
-            if (pNew)
-            {
+            void *pNew = CounterFor((const char *)((IMAGE_IMPORT_BY_NAME *)(pBase + pNames->u1.AddressOfData))->Name);
+            if (!pNew)
+                continue;
+            if ((void *)pSlots->u1.Function != pNew)
                 Patch((void **)&pSlots->u1.Function, pNew);
-                nPatched++;
-            }
+            nPatched++;
         }
     }
-    return nPatched == 3;
+    return nPatched > 0;
 }
 
 LONG LiveBstrCount()

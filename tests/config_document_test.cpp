@@ -1,4 +1,5 @@
 #include "tests/config_test_util.h"
+#include <algorithm>
 
 TEST_F(ConfigTest, MissingFileLoadsNothingAndReadsNothing)
 {
@@ -183,9 +184,9 @@ TEST_F(ConfigTest, DocumentStillHeldIsReleasedWithTheObject)
         ASSERT_EQ(S_OK, config.InitXMLDOMDocument());
         ASSERT_TRUE(WriteFileBytes(m_strPath, DEVICE_CONFIG_FILE));
         ASSERT_EQ(S_OK, config.LoadXMLFile(m_strPath.c_str()));
-        EXPECT_GT(g_nXmlDomLiveObjects, m_nObjectsBefore);
+        EXPECT_GT(DomLiveObjects(), m_nObjectsBefore);
     }
-    EXPECT_EQ(m_nObjectsBefore, g_nXmlDomLiveObjects);
+    EXPECT_EQ(m_nObjectsBefore, DomLiveObjects());
 }
 
 TEST(ModuleDirFilePath, NamesAFileBesideTheModule)
@@ -204,4 +205,63 @@ TEST(ModuleDirFilePath, NamesAFileBesideTheModule)
     EXPECT_FALSE(GetModuleDirFilePath(NULL, CONFIG_FILE_NAME, NULL));
     EXPECT_FALSE(GetModuleDirFilePath((HMODULE)(ULONG_PTR)0x10, CONFIG_FILE_NAME, szOther));
     EXPECT_STREQ(L"", szOther);
+}
+
+namespace {
+
+// Each import of a module as "dll!function", the DLL's name in lower case, read from the file
+// mapped as an image without running any of it.
+std::vector<std::string> ImportsOf(const std::wstring &strPath)
+{
+    std::vector<std::string> imports;
+    HMODULE hImage = LoadLibraryExW(strPath.c_str(), NULL, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!hImage)
+        return imports;
+    BYTE *pBase = (BYTE *)((ULONG_PTR)hImage & ~(ULONG_PTR)3);
+    IMAGE_NT_HEADERS *pNt = (IMAGE_NT_HEADERS *)(pBase + ((IMAGE_DOS_HEADER *)pBase)->e_lfanew);
+    DWORD dwRva = pNt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    for (IMAGE_IMPORT_DESCRIPTOR *pDesc = (IMAGE_IMPORT_DESCRIPTOR *)(pBase + dwRva); dwRva && pDesc->Name; pDesc++)
+    {
+        std::string strDll = (const char *)(pBase + pDesc->Name);
+        for (char &ch : strDll)
+            ch = (char)tolower((unsigned char)ch);
+        for (IMAGE_THUNK_DATA *p = (IMAGE_THUNK_DATA *)(pBase + pDesc->OriginalFirstThunk); p->u1.AddressOfData; p++)
+        {
+            if (!IMAGE_SNAP_BY_ORDINAL(p->u1.Ordinal))
+                imports.push_back(strDll + "!" + (const char *)((IMAGE_IMPORT_BY_NAME *)(pBase + p->u1.AddressOfData))->Name);
+        }
+    }
+    FreeLibrary(hImage);
+    return imports;
+}
+
+} // namespace
+
+// The deliverables make their documents as on the device, through the component runtime, and
+// carry nothing of the stand-in: no import from it, none of its entry points, none of the node
+// names a DOM answers with. In this prefix the class is answered by the build's stand-in.
+TEST(DomServer, DeliverablesCreateDocumentsThroughTheRegisteredServer)
+{
+    static const char CDATA_NODE_NAME[] = "#\0c\0d\0a\0t\0a\0-\0s\0e\0c\0t\0i\0o\0n\0";
+    for (const wchar_t *pszModule : { L"ulvo.dll", L"Main.exe" })
+    {
+        std::wstring strName = pszModule;
+        std::vector<std::string> imports = ImportsOf(BinDir() + L"\\" + pszModule);
+        EXPECT_NE(imports.end(), std::find(imports.begin(), imports.end(), "ole32.dll!CoCreateInstance")) << strName;
+        for (const std::string &strImport : imports)
+        {
+            EXPECT_EQ(std::string::npos, strImport.find("xmldom")) << strName << ": " << strImport;
+            EXPECT_EQ(std::string::npos, strImport.find("!Dll")) << strName << ": " << strImport;
+            EXPECT_EQ(std::string::npos, strImport.find("!XmlDom")) << strName << ": " << strImport;
+        }
+        std::string strBytes = ReadFileBytes(BinDir() + L"\\" + pszModule);
+        EXPECT_EQ(std::string::npos, strBytes.find(std::string(CDATA_NODE_NAME, sizeof(CDATA_NODE_NAME) - 1))) << strName;
+    }
+
+    ASSERT_EQ(S_OK, CoInitializeEx(NULL, COINIT_MULTITHREADED));
+    WCHAR szServer[MAX_PATH] = { 0 };
+    GetModuleFileNameW(DomServerModule(), szServer, MAX_PATH);
+    EXPECT_EQ(0, lstrcmpiW((BinDir() + L"\\xmldom.dll").c_str(), szServer)) << szServer;
+    EXPECT_GE(DomLiveObjects(), 0);
+    CoUninitialize();
 }

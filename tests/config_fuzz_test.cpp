@@ -107,7 +107,7 @@ TEST_F(ConfigTest, MutatedDocumentsNeverCrashOrLeak)
             EXPECT_EQ(S_OK, hrReload) << "document " << i;
             EXPECT_EQ(strMethod, ReadChild(m_strPath, CONFIG_CALC_METHOD)) << "document " << i;
         }
-        ASSERT_EQ(m_nObjectsBefore, g_nXmlDomLiveObjects) << "document " << i;
+        ASSERT_EQ(m_nObjectsBefore, DomLiveObjects()) << "document " << i;
         ASSERT_EQ(m_nBstrsBefore, LiveBstrCount()) << "document " << i;
     }
     // Enough of them still load for the save-and-reload half to be exercised.

@@ -142,17 +142,17 @@ TEST_F(ConfigTest, FailedWriteLeavesTheOldFileWholeAndNoTemporaryFile)
 {
     ASSERT_TRUE(WriteFileBytes(m_strPath, DEVICE_CONFIG_FILE));
 
-    g_pfnXmlDomWriteFile = WriteHalfThenFail;
+    SetDomWriteFile(WriteHalfThenFail);
     EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_DISK_FULL), StoreSetting(m_strPath, CONFIG_START_TIME, L"2010-10-10"));
     EXPECT_EQ(DEVICE_CONFIG_FILE, ReadFileBytes(m_strPath));
     EXPECT_EQ(std::vector<std::wstring>{ L"config.xml" }, ListDir(m_dir.Path()));
 
-    g_pfnXmlDomWriteFile = WriteShort;
+    SetDomWriteFile(WriteShort);
     EXPECT_LT(StoreSetting(m_strPath, CONFIG_START_TIME, L"2010-10-10"), 0);
     EXPECT_EQ(DEVICE_CONFIG_FILE, ReadFileBytes(m_strPath));
     EXPECT_EQ(std::vector<std::wstring>{ L"config.xml" }, ListDir(m_dir.Path()));
 
-    g_pfnXmlDomWriteFile = WriteFile;
+    SetDomWriteFile(NULL);
     EXPECT_EQ(S_OK, StoreSetting(m_strPath, CONFIG_START_TIME, L"2010-10-10"));
     EXPECT_EQ(L"2010-10-10", ReadChild(m_strPath, CONFIG_START_TIME));
     EXPECT_EQ(std::vector<std::wstring>{ L"config.xml" }, ListDir(m_dir.Path()));
@@ -160,11 +160,11 @@ TEST_F(ConfigTest, FailedWriteLeavesTheOldFileWholeAndNoTemporaryFile)
 
 TEST_F(ConfigTest, FailedFirstSaveLeavesNoFileBehind)
 {
-    g_pfnXmlDomWriteFile = WriteHalfThenFail;
+    SetDomWriteFile(WriteHalfThenFail);
     EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_DISK_FULL), CreateConfig(m_strPath));
     EXPECT_TRUE(ListDir(m_dir.Path()).empty());
 
-    g_pfnXmlDomWriteFile = WriteFile;
+    SetDomWriteFile(NULL);
     std::wstring strNoDir = m_dir.File(L"missing\\config.xml");
     EXPECT_LT(CreateConfig(strNoDir), 0);
     EXPECT_TRUE(ListDir(m_dir.Path()).empty());

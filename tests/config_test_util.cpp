@@ -57,15 +57,19 @@ std::string Utf16LeWithBom(const std::string &strUtf8)
 
 void ConfigTest::SetUp()
 {
-    ASSERT_TRUE(InstallBstrCounter());
+    ASSERT_EQ(S_OK, CoInitializeEx(NULL, COINIT_MULTITHREADED));
+    ASSERT_TRUE(DomServerModule()) << "no XML DOM server registered";
+    ASSERT_TRUE(InstallBstrCounter(GetModuleHandleW(NULL)));
+    ASSERT_TRUE(InstallBstrCounter(DomServerModule()));
     m_strPath = m_dir.File(L"config.xml");
-    m_nObjectsBefore = g_nXmlDomLiveObjects;
+    m_nObjectsBefore = DomLiveObjects();
     m_nBstrsBefore = LiveBstrCount();
 }
 
 void ConfigTest::TearDown()
 {
-    g_pfnXmlDomWriteFile = WriteFile;
-    EXPECT_EQ(m_nObjectsBefore, g_nXmlDomLiveObjects) << "DOM nodes or lists not released";
+    SetDomWriteFile(NULL);
+    EXPECT_EQ(m_nObjectsBefore, DomLiveObjects()) << "DOM nodes or lists not released";
     EXPECT_EQ(m_nBstrsBefore, LiveBstrCount()) << "component strings not freed";
+    CoUninitialize();
 }

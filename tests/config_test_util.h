@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 #include "core/config_document.h"
-#include "platform/xmldom/xmldom_seams.h"
+#include "tests/dom_server.h"
 #include "tests/bstr_counter.h"
 #include "tests/temp_dir.h"
 
@@ -21,8 +21,8 @@ std::vector<std::wstring> ListDir(const std::wstring &strDir);
 // UTF-16 little-endian bytes with a byte-order mark, from UTF-8 text.
 std::string Utf16LeWithBom(const std::string &strUtf8);
 
-// Each test starts with a fresh directory and ends with every DOM object and component string
-// given back.
+// Each test starts with a fresh directory and the component runtime initialised, and ends with
+// every DOM object and component string given back.
 class ConfigTest : public testing::Test
 {
 protected:

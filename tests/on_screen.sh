@@ -26,7 +26,7 @@ for screen in "$@"; do
     xvfb_pid=$!
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
     export DISPLAY=$display
-    ULVO_WINE_DISPLAY=1 "$SRC/scripts/wineprefix.sh" start "$WINEPREFIX"
+    ULVO_WINE_DISPLAY=1 "$SRC/scripts/wineprefix.sh" start "$WINEPREFIX" "$BUILD/bin/xmldom.dll"
     echo "on_screen: $name ($size) on $display"
     ULVO_SCREEN=$name wine "$EXE" || status=1
     stop_screen

@@ -2,6 +2,7 @@
 #include "platform/xmldom/dom_leaf_nodes.h"
 #include "platform/xmldom/dom_node_list.h"
 #include "platform/xmldom/dom_document.h"
+#include "platform/xmldom/xml_validation.h"
 
 LONG g_nXmlDomLiveObjects = 0;
 
@@ -33,6 +34,18 @@ WCHAR *XmlDomDupString(const WCHAR *psz, size_t cch)
         CopyMemory(pszCopy, psz, cch * sizeof(WCHAR));
     pszCopy[cch] = 0;
     return pszCopy;
+}
+
+BOOL XmlSameAsciiNoCase(const char *p, size_t cch, const char *pszLower)
+{
+    size_t i = 0;
+    for (; i < cch && pszLower[i]; i++)
+    {
+        char ch = (p[i] >= 'A' && p[i] <= 'Z') ? (char)(p[i] - 'A' + 'a') : p[i];
+        if (ch != pszLower[i])
+            return FALSE;
+    }
+    return i == cch && pszLower[i] == 0;
 }
 
 static BOOL SameChars(const WCHAR *psz1, const WCHAR *psz2, size_t cch)

@@ -3,16 +3,22 @@
 #include <ole2.h>
 #include <msxml.h>
 #include <stddef.h>
-#include "platform/xmldom/xmldom_seams.h"
 
 // Deepest element nesting a loaded file may have. The parser, the tree and its release all
 // recurse once per level, and on the device this runs on the shell's thread.
 #define XMLDOM_MAX_DEPTH 128
 
-// Everything here lives on the process heap: the modules that ship carry no C++ allocator.
+// Nodes and lists alive: the module stays loaded while any is, and the tests read it.
+extern LONG g_nXmlDomLiveObjects;
+
+// Everything here lives on the process heap: the stand-in, like what ships, carries no C++
+// runtime allocator.
 void *XmlDomAlloc(size_t cb);
 void XmlDomFree(void *p);
 WCHAR *XmlDomDupString(const WCHAR *psz, size_t cch);
+
+// True when the cch characters at p are pszLower (ASCII, lower case) in any case.
+BOOL XmlSameAsciiNoCase(const char *p, size_t cch, const char *pszLower);
 
 // Private interface id by which a node of ours hands out its tree part (no reference added).
 extern const IID IID_XmlDomNodeCore;

@@ -1,5 +1,5 @@
 #include "platform/xmldom/dom_document.h"
-#include "platform/dom_instance.h"
+#include "platform/xmldom/xml_validation.h"
 
 HRESULT WINAPI DomDocument::createElement(BSTR tagName, IXMLDOMElement **element)
 {
@@ -64,23 +64,4 @@ HRESULT WINAPI DomDocument::save(VARIANT destination)
     if (destination.vt != VT_BSTR || SysStringLen(destination.bstrVal) == 0)
         return E_INVALIDARG;
     return XmlWriteFile(&m_core, destination.bstrVal);
-}
-
-HRESULT XmlDomCreateInstance(REFCLSID rclsid, LPUNKNOWN pUnkOuter, DWORD dwClsContext, REFIID riid, LPVOID *ppv)
-{
-    if (!ppv)
-        return E_POINTER;
-    *ppv = NULL;
-    if (!IsEqualCLSID(rclsid, CLSID_DOMDocument))
-        return REGDB_E_CLASSNOTREG;
-    if (pUnkOuter)
-        return CLASS_E_NOAGGREGATION;
-    if (!(dwClsContext & CLSCTX_INPROC_SERVER))
-        return REGDB_E_CLASSNOTREG;
-    DomCore *pDocument = DomCreateNode(NODE_DOCUMENT);
-    if (!pDocument)
-        return E_OUTOFMEMORY;
-    HRESULT hr = pDocument->m_pItf->QueryInterface(riid, ppv);
-    pDocument->m_pItf->Release();
-    return hr;
 }

@@ -47,6 +47,3 @@ BOOL XmlReadFile(DomCore *pDocument, const WCHAR *pszPath);
 
 // Writes the document's tree to the file, crash-safely; returns the status for save.
 HRESULT XmlWriteFile(DomCore *pDocument, const WCHAR *pszPath);
-
-// True for a well-formed XML name (tag, attribute or instruction target).
-BOOL XmlIsName(const WCHAR *psz, size_t cch);

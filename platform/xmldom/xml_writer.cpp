@@ -1,14 +1,18 @@
 // Saving the tree: the declaration, then the tree, each top-level node on its own line, in the
 // encoding the declaration names; written beside the target and moved over it in one step.
 #include "platform/xmldom/dom_document.h"
-
-#define CP_GB2312 936
-#define CP_UTF16LE 1200
+#include "platform/xmldom/xml_encoding.h"
+#include "platform/xmldom/xmldom_seams.h"
 
 static const WCHAR TEMP_PREFIX[] = L"xml";
 static const WCHAR LINE_END[] = L"\r\n";
 
-XMLDOM_WRITE_FILE g_pfnXmlDomWriteFile = WriteFile;
+static XMLDOM_WRITE_FILE s_pfnWriteFile = WriteFile;
+
+extern "C" void WINAPI XmlDomSetWriteFile(XMLDOM_WRITE_FILE pfnWriteFile)
+{
+    s_pfnWriteFile = pfnWriteFile ? pfnWriteFile : WriteFile;
+}
 
 // A growing UTF-16 text; after a failed allocation it stays failed and takes nothing more.
 struct WideText
@@ -48,7 +52,7 @@ static void PutString(WideText *pText, const WCHAR *psz)
         Put(pText, psz, lstrlenW(psz));
 }
 
-static void PutEscaped(WideText *pText, const WCHAR *psz, BOOL bAttribute)
+static void PutEscaped(WideText *pText, const WCHAR *psz, BOOL bAttribute, UINT)
 {
     if (!psz)
         return;
@@ -87,7 +91,7 @@ static void PutInstructionData(WideText *pText, const WCHAR *pszTarget, const WC
         Put(pText, *p == L'\'' ? L"\"" : p, 1);
 }
 
-static void PutNode(WideText *pText, DomCore *pNode)
+static void PutNode(WideText *pText, DomCore *pNode, UINT nCodePage)
 {
     switch (pNode->m_nType)
     {
@@ -99,7 +103,7 @@ static void PutNode(WideText *pText, DomCore *pNode)
             Put(pText, L" ", 1);
             PutString(pText, pAttr->pszName);
             Put(pText, L"=\"", 2);
-            PutEscaped(pText, pAttr->pszValue, TRUE);
+            PutEscaped(pText, pAttr->pszValue, TRUE, nCodePage);
             Put(pText, L"\"", 1);
         }
         if (!pNode->m_pFirst)
@@ -109,13 +113,13 @@ static void PutNode(WideText *pText, DomCore *pNode)
         }
         Put(pText, L">", 1);
         for (DomCore *p = pNode->m_pFirst; p; p = p->m_pNext)
-            PutNode(pText, p);
+            PutNode(pText, p, nCodePage);
         Put(pText, L"</", 2);
         PutString(pText, pNode->m_pszName);
         Put(pText, L">", 1);
         break;
     case NODE_TEXT:
-        PutEscaped(pText, pNode->m_pszValue, FALSE);
+        PutEscaped(pText, pNode->m_pszValue, FALSE, nCodePage);
         break;
     case NODE_CDATA_SECTION:
         PutString(pText, L"<![CDATA[");
@@ -164,22 +168,6 @@ static BOOL ReplaceWithRetry(const WCHAR *pszFrom, const WCHAR *pszTo)
     }
 }
 
-static WCHAR LowerWide(WCHAR ch)
-{
-    return (ch >= L'A' && ch <= L'Z') ? (WCHAR)(ch - L'A' + L'a') : ch;
-}
-
-static BOOL SameNameNoCase(const WCHAR *psz, size_t cch, const WCHAR *pszLower)
-{
-    size_t i = 0;
-    for (; i < cch && pszLower[i]; i++)
-    {
-        if (LowerWide(psz[i]) != pszLower[i])
-            return FALSE;
-    }
-    return i == cch && pszLower[i] == 0;
-}
-
 // The code page the document's own declaration names; UTF-8 without one, 0 for a name we
 // cannot write.
 static UINT CodePageToWrite(DomCore *pDocument)
@@ -188,36 +176,13 @@ static UINT CodePageToWrite(DomCore *pDocument)
     if (!pDecl || pDecl->m_nType != NODE_PROCESSING_INSTRUCTION || lstrcmpW(pDecl->m_pszName, L"xml") != 0 ||
         !pDecl->m_pszValue)
         return CP_UTF8;
-    const WCHAR *p = pDecl->m_pszValue;
-    for (; *p; p++)
-    {
-        if (SameNameNoCase(p, 8, L"encoding") && (p == pDecl->m_pszValue || p[-1] == L' ' || p[-1] == L'\t'))
-            break;
-    }
-    if (!*p)
-        return CP_UTF8;
-    p += 8;
-    while (*p == L' ' || *p == L'\t' || *p == L'=')
-        p++;
-    if (*p != L'"' && *p != L'\'')
-        return 0;
-    WCHAR chQuote = *p++;
-    const WCHAR *pEnd = p;
-    while (*pEnd && *pEnd != chQuote)
-        pEnd++;
-    size_t cch = pEnd - p;
-    if (SameNameNoCase(p, cch, L"gb2312") || SameNameNoCase(p, cch, L"gbk"))
-        return CP_GB2312;
-    if (SameNameNoCase(p, cch, L"utf-8"))
-        return CP_UTF8;
-    if (SameNameNoCase(p, cch, L"utf-16"))
-        return CP_UTF16LE;
-    return 0;
+    return XmlCodePageOfDeclaration(pDecl->m_pszValue);
 }
 
 // The document's bytes as they go to disk, or a failure status.
 static HRESULT Serialise(DomCore *pDocument, BYTE **ppb, DWORD *pcb)
 {
+    *ppb = NULL;
     UINT nCodePage = CodePageToWrite(pDocument);
     if (nCodePage == 0)
         return E_FAIL;
@@ -226,42 +191,11 @@ static HRESULT Serialise(DomCore *pDocument, BYTE **ppb, DWORD *pcb)
         Put(&text, L"\xFEFF", 1);
     for (DomCore *p = pDocument->m_pFirst; p; p = p->m_pNext)
     {
-        PutNode(&text, p);
+        PutNode(&text, p, nCodePage);
         Put(&text, LINE_END, 2);
     }
-    if (text.bFailed)
-    {
-        XmlDomFree(text.psz);
-        return E_OUTOFMEMORY;
-    }
-
-    HRESULT hr = S_OK;
-    BYTE *pb = NULL;
-    int cb = 0;
-    if (nCodePage == CP_UTF16LE)
-    {
-        cb = (int)(text.cch * sizeof(WCHAR));
-        pb = (BYTE *)XmlDomAlloc(cb);
-        if (pb)
-            CopyMemory(pb, text.psz, cb);
-    }
-    else
-    {
-        // A character the code page cannot hold would come back as '?': refuse rather than
-        // store something other than what was set.
-        BOOL bLossy = FALSE;
-        BOOL *pbLossy = nCodePage == CP_UTF8 ? NULL : &bLossy;
-        cb = WideCharToMultiByte(nCodePage, 0, text.psz, (int)text.cch, NULL, 0, NULL, pbLossy);
-        if (cb <= 0 || bLossy)
-            hr = E_FAIL;
-        else if ((pb = (BYTE *)XmlDomAlloc(cb)) != NULL)
-            WideCharToMultiByte(nCodePage, 0, text.psz, (int)text.cch, (LPSTR)pb, cb, NULL, NULL);
-    }
+    HRESULT hr = text.bFailed ? E_OUTOFMEMORY : XmlEncodeText(nCodePage, text.psz, text.cch, ppb, pcb);
     XmlDomFree(text.psz);
-    if (SUCCEEDED(hr) && !pb)
-        hr = E_OUTOFMEMORY;
-    *ppb = pb;
-    *pcb = (DWORD)cb;
     return hr;
 }
 
@@ -307,7 +241,7 @@ static HRESULT WriteBeside(const WCHAR *pszPath, const BYTE *pb, DWORD cb)
     else
     {
         DWORD cbWritten = 0;
-        if (!g_pfnXmlDomWriteFile(hFile, pb, cb, &cbWritten, NULL) || cbWritten != cb || !FlushFileBuffers(hFile))
+        if (!s_pfnWriteFile(hFile, pb, cb, &cbWritten, NULL) || cbWritten != cb || !FlushFileBuffers(hFile))
             hr = LastErrorStatus();
         if (!CloseHandle(hFile) && SUCCEEDED(hr))
             hr = LastErrorStatus();
