@@ -60,6 +60,8 @@ std::vector<GoodFile> GoodFiles()
           L"2009-7-5", L"2" },
         { "references and CDATA", "<CONFIG><StartTime>2009&#45;7&#x2D;5</StartTime><CalcMethod><![CDATA[2]]></CalcMethod></CONFIG>",
           L"2009-7-5", L"2" },
+        { "references beyond the BMP", "<CONFIG><StartTime>&#x1F600;</StartTime><CalcMethod>&#128512;</CalcMethod></CONFIG>",
+          L"\xD83D\xDE00", L"\xD83D\xDE00" },
         { "attributes and an instruction", "<?xml version=\"1.0\"?><?editor note?><CONFIG version=\"2\" by='hand'>"
           "<StartTime kind=\"date\">2009-7-5</StartTime><CalcMethod>2</CalcMethod></CONFIG>", L"2009-7-5", L"2" },
         { "doctype", "<?xml version=\"1.0\"?>\n<!DOCTYPE CONFIG>\n" + VALUES, L"2009-7-5", L"2" },

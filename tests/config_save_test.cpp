@@ -129,12 +129,45 @@ TEST_F(ConfigTest, SavedFileUsesTheEncodingItsDeclarationNames)
     EXPECT_EQ("<CONFIG><CalcMethod>1</CalcMethod></CONFIG>\r\n", ReadFileBytes(m_strPath));
 }
 
-TEST_F(ConfigTest, TextTheDeclaredEncodingCannotHoldFailsTheSave)
+// A character the declared encoding cannot hold is written as a character reference where XML
+// allows one (text and attribute values) and reads back the same; in a name there is no such
+// form, so that save fails and leaves the file as it was.
+TEST_F(ConfigTest, CharactersBeyondTheEncodingAreWrittenAsReferences)
 {
-    ASSERT_EQ(S_OK, CreateConfig(m_strPath));
-    std::string strBefore = ReadFileBytes(m_strPath);
-    EXPECT_LT(StoreSetting(m_strPath, L"Note", L"\xD83D\xDE00"), 0);
-    EXPECT_EQ(strBefore, ReadFileBytes(m_strPath));
+    const std::string GB = "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n";
+    const std::string EMOJI_NOTE = GB + "<CONFIG><Note>&#x1F600;</Note></CONFIG>\r\n";
+    struct
+    {
+        const char *pszWhat;
+        std::string strBefore;
+        const wchar_t *pszChild;
+        const wchar_t *pszValue;
+        std::string strAfter;   // empty: the save fails
+    } s_aCases[] = {
+        { "text beyond GB2312", GB + "<CONFIG/>", L"Note", L"\xD83D\xDE00", EMOJI_NOTE },
+        { "a reference loaded and saved again", EMOJI_NOTE, L"Note", L"\xD83D\xDE00", EMOJI_NOTE },
+        { "Thai text beyond GB2312, Chinese kept", GB + "<CONFIG/>", L"Note", L"\x4E2D\x0E01",
+          GB + "<CONFIG><Note>\xD6\xD0&#xE01;</Note></CONFIG>\r\n" },
+        { "an attribute value", GB + "<CONFIG by=\"&#x1F600;\"/>", CONFIG_CALC_METHOD, L"1",
+          GB + "<CONFIG by=\"&#x1F600;\"><CalcMethod>1</CalcMethod></CONFIG>\r\n" },
+        { "UTF-8 holds it as it is", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><CONFIG/>", L"Note", L"\xD83D\xDE00",
+          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<CONFIG><Note>\xF0\x9F\x98\x80</Note></CONFIG>\r\n" },
+        { "an element name beyond GB2312", GB + "<CONFIG/>", L"Note\x0E01", L"1", "" },
+    };
+    for (const auto &c : s_aCases)
+    {
+        ASSERT_TRUE(WriteFileBytes(m_strPath, c.strBefore));
+        HRESULT hr = StoreSetting(m_strPath, c.pszChild, c.pszValue);
+        if (c.strAfter.empty())
+        {
+            EXPECT_LT(hr, 0) << c.pszWhat;
+            EXPECT_EQ(c.strBefore, ReadFileBytes(m_strPath)) << c.pszWhat;
+            continue;
+        }
+        EXPECT_EQ(S_OK, hr) << c.pszWhat;
+        EXPECT_EQ(c.strAfter, ReadFileBytes(m_strPath)) << c.pszWhat;
+        EXPECT_EQ(c.pszValue, ReadChild(m_strPath, c.pszChild)) << c.pszWhat;
+    }
     EXPECT_EQ(std::vector<std::wstring>{ L"config.xml" }, ListDir(m_dir.Path()));
 }
 

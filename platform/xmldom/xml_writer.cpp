@@ -3,6 +3,7 @@
 #include "platform/xmldom/dom_document.h"
 #include "platform/xmldom/xml_encoding.h"
 #include "platform/xmldom/xmldom_seams.h"
+#include <strsafe.h>
 
 static const WCHAR TEMP_PREFIX[] = L"xml";
 static const WCHAR LINE_END[] = L"\r\n";
@@ -52,7 +53,19 @@ static void PutString(WideText *pText, const WCHAR *psz)
         Put(pText, psz, lstrlenW(psz));
 }
 
-static void PutEscaped(WideText *pText, const WCHAR *psz, BOOL bAttribute, UINT)
+// A character reference for the character at p (one UTF-16 unit or a surrogate pair).
+static void PutCharReference(WideText *pText, const WCHAR *p, size_t cchChar)
+{
+    UINT nCode = cchChar == 2 ? 0x10000 + (((UINT)p[0] - 0xD800) << 10) + ((UINT)p[1] - 0xDC00) : p[0];
+    WCHAR szRef[16];
+    StringCchPrintfW(szRef, ARRAYSIZE(szRef), L"&#x%X;", nCode);
+    PutString(pText, szRef);
+}
+
+// Text and attribute values: markup characters as entities, and a character the document's
+// encoding cannot hold as a character reference, as XML writers do. A lone surrogate is no
+// character at all and is left for the encoding to refuse.
+static void PutEscaped(WideText *pText, const WCHAR *psz, BOOL bAttribute, UINT nCodePage)
 {
     if (!psz)
         return;
@@ -60,6 +73,7 @@ static void PutEscaped(WideText *pText, const WCHAR *psz, BOOL bAttribute, UINT)
     for (const WCHAR *p = psz; ; p++)
     {
         const WCHAR *pszEntity = NULL;
+        size_t cchChar = 0;
         switch (*p)
         {
         case L'&':  pszEntity = L"&amp;"; break;
@@ -67,14 +81,31 @@ static void PutEscaped(WideText *pText, const WCHAR *psz, BOOL bAttribute, UINT)
         case L'>':  pszEntity = L"&gt;"; break;
         case L'"':  pszEntity = bAttribute ? L"&quot;" : NULL; break;
         case L'\r': pszEntity = L"&#13;"; break;
-        default: break;
+        default:
+            if (*p >= 0x80 && !IS_LOW_SURROGATE(*p))
+            {
+                size_t cch = IS_HIGH_SURROGATE(*p) ? (IS_LOW_SURROGATE(p[1]) ? 2 : 0) : 1;
+                if (cch && !XmlCanEncode(nCodePage, p, cch))
+                    cchChar = cch;
+                else if (cch == 2)
+                    p++;
+            }
+            break;
         }
-        if (!pszEntity && *p)
+        if (!pszEntity && !cchChar && *p)
             continue;
         Put(pText, pRun, p - pRun);
         if (!*p)
             break;
-        PutString(pText, pszEntity);
+        if (cchChar)
+        {
+            PutCharReference(pText, p, cchChar);
+            p += cchChar - 1;
+        }
+        else
+        {
+            PutString(pText, pszEntity);
+        }
         pRun = p + 1;
     }
 }
@@ -91,6 +122,8 @@ static void PutInstructionData(WideText *pText, const WCHAR *pszTarget, const WC
         Put(pText, *p == L'\'' ? L"\"" : p, 1);
 }
 
+// Names, comments, instructions and CDATA sections cannot hold references: a character the
+// encoding lacks there fails the save (see Serialise), as it does with other XML writers.
 static void PutNode(WideText *pText, DomCore *pNode, UINT nCodePage)
 {
     switch (pNode->m_nType)
