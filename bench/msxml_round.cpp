@@ -1,8 +1,8 @@
-// The same document work as one refresh of the item, through the platform's own XML DOM
-// component (msxml3's CLSID_DOMDocument) instead of our stand-in: create, load a UTF-8 copy
-// of the settings (the component cannot read GB2312), select CONFIG, find both children by
-// name, read their text, release everything. Apart from the stand-in's sources, which
-// answer the same interfaces.
+// The same document work as one refresh of the item, through Wine's own XML DOM component
+// (msxml3's DOMDocument) instead of our stand-in: create, load a UTF-8 copy of the settings
+// (the component cannot read GB2312), select CONFIG, find both children by name, read their
+// text, release everything. In the bench's prefix CLSID_DOMDocument names the stand-in, so
+// msxml3.dll is loaded by its file and asked for the class object itself.
 #include "bench/msxml_round.h"
 #include <ole2.h>
 #include <msxml.h>
@@ -58,13 +58,37 @@ std::wstring ChildText(IXMLDOMDocument *pDoc, const wchar_t *pszChild)
     return str;
 }
 
+typedef HRESULT (WINAPI *GET_CLASS_OBJECT)(REFCLSID rclsid, REFIID riid, void **ppv);
+
+// Loaded once, as the component runtime keeps a server loaded; the class object is asked
+// for on each creation, as CoCreateInstance does.
+GET_CLASS_OBJECT PlatformGetClassObject()
+{
+    static GET_CLASS_OBJECT s_pfn = NULL;
+    if (!s_pfn)
+        s_pfn = (GET_CLASS_OBJECT)(void *)GetProcAddress(LoadLibraryW(L"msxml3.dll"), "DllGetClassObject");
+    return s_pfn;
+}
+
+IXMLDOMDocument *CreatePlatformDocument()
+{
+    GET_CLASS_OBJECT pfn = PlatformGetClassObject();
+    IClassFactory *pFactory = NULL;
+    IXMLDOMDocument *pDoc = NULL;
+    if (pfn && SUCCEEDED(pfn(CLSID_DOMDocument, IID_IClassFactory, (void **)&pFactory)) && pFactory)
+    {
+        pFactory->CreateInstance(NULL, IID_IXMLDOMDocument, (void **)&pDoc);
+        pFactory->Release();
+    }
+    return pDoc;
+}
+
 }  // namespace
 
 bool MsxmlConfigRound(const std::wstring &strPath, std::wstring *pstrStart, std::wstring *pstrMethod)
 {
-    IXMLDOMDocument *pDoc = NULL;
-    if (FAILED(CoCreateInstance(CLSID_DOMDocument, NULL, CLSCTX_INPROC_SERVER, IID_IXMLDOMDocument,
-                                (void **)&pDoc)) || !pDoc)
+    IXMLDOMDocument *pDoc = CreatePlatformDocument();
+    if (!pDoc)
         return false;
     pDoc->put_async(VARIANT_FALSE);
     VARIANT varPath;
