@@ -72,14 +72,14 @@ TEST_F(ConfigTest, OtherDocumentElementLoadsButReadsAndUpdatesFail)
     EXPECT_EQ(strOther, ReadFileBytes(m_strPath));
 }
 
-TEST_F(ConfigTest, FirstChildWhoseNameContainsTheWantedOneWins)
+TEST_F(ConfigTest, OnlyTheChildOfExactlyThatNameIsRead)
 {
     ASSERT_TRUE(WriteFileBytes(m_strPath,
-        "<CONFIG><!-- StartTime below --><xStartTimey>2001-1-1</xStartTimey><StartTime>2009-7-5</StartTime>"
-        "<CalcMethod>1</CalcMethod></CONFIG>"));
-    EXPECT_EQ(L"2001-1-1", ReadChild(m_strPath, CONFIG_START_TIME));
+        "<CONFIG><!-- StartTime below --><LastStartTime>2001-1-1</LastStartTime><xStartTimey>2002-2-2</xStartTimey>"
+        "<StartTime>2009-7-5</StartTime><CalcMethod>1</CalcMethod></CONFIG>"));
+    EXPECT_EQ(L"2009-7-5", ReadChild(m_strPath, CONFIG_START_TIME));
     EXPECT_EQ(L"1", ReadChild(m_strPath, CONFIG_CALC_METHOD));
-    EXPECT_EQ(L"<none>", ReadChild(m_strPath, L"Due"));
+    EXPECT_EQ(L"<none>", ReadChild(m_strPath, L"Start"));
 }
 
 TEST_F(ConfigTest, ValuesComeBackExactlyAsStored)
