@@ -27,8 +27,6 @@ static const DWORD MAIN_CLASS_STYLE = CS_HREDRAW | CS_VREDRAW;
 static const DWORD MAIN_WINDOW_STYLE = WS_VISIBLE;
 static const DWORD TAB_STYLE = WS_CHILD | WS_VISIBLE;
 
-// Held by the running instance until the process ends, when the system lets go of it.
-static const WCHAR MAIN_INSTANCE_MUTEX[] = L"Ulvo.Main.Instance";
 static const int INSTANCE_WAIT_TRIES = 50;
 static const int INSTANCE_WAIT_PAUSE_MS = 100;
 static HANDLE s_hInstanceMutex = NULL;

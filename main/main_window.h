@@ -4,6 +4,9 @@
 #define MAIN_ERROR_TEXT    L"无法初始化程序！"
 #define MAIN_ERROR_CAPTION L"Error"
 
+// Held by the running instance from before its window exists until the window is gone.
+#define MAIN_INSTANCE_MUTEX L"Ulvo.Main.Instance"
+
 // The main routine from start to the end of the message loop; returns the exit code.
 int MainRoutine(HINSTANCE hInstance, int nCmdShow);
 

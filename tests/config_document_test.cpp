@@ -199,9 +199,14 @@ TEST(ModuleDirFilePath, NamesAFileBesideTheModule)
     EXPECT_TRUE(GetModuleDirFilePath(NULL, CONFIG_FILE_NAME, szPath));
     EXPECT_EQ(strExpected, szPath);
 
-    WCHAR szOther[MAX_PATH] = { 0 };
-    EXPECT_FALSE(GetModuleDirFilePath(NULL, NULL, szOther));
+    // A path that cannot be had leaves nothing behind, not a cut path naming another file.
+    std::wstring strLong(MAX_PATH, L'x');
+    for (HMODULE hModule : { (HMODULE)NULL, (HMODULE)(ULONG_PTR)0x10 })
+    {
+        WCHAR szOther[MAX_PATH];
+        wcscpy(szOther, L"stale");
+        EXPECT_FALSE(GetModuleDirFilePath(hModule, hModule ? CONFIG_FILE_NAME : strLong.c_str(), szOther));
+        EXPECT_STREQ(L"", szOther);
+    }
     EXPECT_FALSE(GetModuleDirFilePath(NULL, CONFIG_FILE_NAME, NULL));
-    EXPECT_FALSE(GetModuleDirFilePath((HMODULE)(ULONG_PTR)0x10, CONFIG_FILE_NAME, szOther));
-    EXPECT_STREQ(L"", szOther);
 }

@@ -67,12 +67,15 @@ void Pump()
         DispatchMessageW(&msg);
 }
 
-void PublishItemWindow(DWORD dwValue)
+// The item's handle as it publishes it, or cbValue bytes of it (an 8-byte value repeats it).
+void PublishItemWindow(DWORD dwValue, DWORD cbValue = sizeof(DWORD))
 {
     HKEY hKey = NULL;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, ULVO_REG_KEY, 0, NULL, 0, KEY_SET_VALUE,
                                              NULL, &hKey, NULL));
-    RegSetValueExW(hKey, ULVO_REG_HWND, 0, REG_DWORD, (const BYTE *)&dwValue, sizeof(dwValue));
+    DWORD adwValue[2] = { dwValue, dwValue };
+    RegSetValueExW(hKey, ULVO_REG_HWND, 0, cbValue == sizeof(DWORD) ? REG_DWORD : REG_BINARY,
+                   (const BYTE *)adwValue, cbValue);
     RegCloseKey(hKey);
 }
 
@@ -605,6 +608,14 @@ TEST_F(Settings, TodayItemIsToldOnlyThroughALiveWindow)
     NotifyTodayItem();
     MSG msg;
     EXPECT_FALSE(PeekMessageW(&msg, NULL, MYMSG_ULVO_REFRESH, MYMSG_ULVO_REFRESH, PM_NOREMOVE));
+
+    // Part of a handle, or more than one, names no window for sure.
+    for (DWORD cb : { 2u, 8u })
+    {
+        PublishItemWindow((DWORD)(UINT_PTR)m_hItem, cb);
+        NotifyTodayItem();
+        EXPECT_FALSE(PeekMessageW(&msg, NULL, MYMSG_ULVO_REFRESH, MYMSG_ULVO_REFRESH, PM_NOREMOVE)) << cb;
+    }
 
     // The live item.
     PublishItemWindow((DWORD)(UINT_PTR)m_hItem);

@@ -7,6 +7,7 @@
 #include "today/status_line.h"
 #include "core/shared_names.h"
 #include "tests/fixed_clock.h"
+#include "tests/stored_settings_cases.h"
 #include "tests/temp_dir.h"
 #include "tests/test_today_window.h"
 
@@ -154,6 +155,19 @@ TEST_F(TodayItem, ShowsTheLineForEveryState)
         UseConfig(ConfigXml(c.pszStart, c.pszMethod));
         EXPECT_EQ(c.strLine, Line());
         EXPECT_FALSE(g_bFirstDisplay);
+    }
+}
+
+// The same stored texts as the main program's first page and the settings dialog read them.
+TEST_F(TodayItem, StoredTextsCountAsEveryReaderCountsThem)
+{
+    FixedToday today(STORED_TODAY);
+    Start("");
+    for (const StoredSettingsCase &c : STORED_SETTINGS_CASES)
+    {
+        SCOPED_TRACE(c.pszBody);
+        UseConfig(std::string("<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<CONFIG>") + c.pszBody + "</CONFIG>\r\n");
+        EXPECT_EQ(c.pszLine ? c.pszLine + MORE : std::wstring(SETUP_PROMPT), Line());
     }
 }
 
