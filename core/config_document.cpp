@@ -147,8 +147,7 @@ HRESULT ConfigDocument::SaveXMLFile()
     if (!PathWithSuffix(m_szPath, CONFIG_TEMP_SUFFIX, szTemp))
         return HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
     // What an interrupted save left behind, marks and all, would refuse to be written over.
-    SetFileAttributesW(szTemp, FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(szTemp);
+    RemoveConfigSpare(m_szPath);
 
     VARIANT varPath;
     if (!MakePathVariant(szTemp, &varPath))
@@ -163,10 +162,7 @@ HRESULT ConfigDocument::SaveXMLFile()
     if (hr == S_OK && !ReplaceWithRetry(szTemp, m_szPath))
         hr = LastErrorStatus();
     if (hr != S_OK)
-    {
-        SetFileAttributesW(szTemp, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(szTemp);
-    }
+        RemoveConfigSpare(m_szPath);
     return hr;
 }
 
@@ -385,6 +381,15 @@ BOOL GetModuleDirFilePath(HMODULE hModule, const WCHAR *pszFileName, WCHAR *pszP
         return FALSE;
     }
     return TRUE;
+}
+
+void RemoveConfigSpare(const WCHAR *pszPath)
+{
+    WCHAR szTemp[MAX_PATH];
+    if (!pszPath || !PathWithSuffix(pszPath, CONFIG_TEMP_SUFFIX, szTemp))
+        return;
+    SetFileAttributesW(szTemp, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(szTemp);
 }
 
 BOOL KeepConfigCopy(const WCHAR *pszPath)

@@ -63,6 +63,9 @@ private:
 // the path cannot be had.
 BOOL GetModuleDirFilePath(HMODULE hModule, const WCHAR *pszFileName, WCHAR *pszPath);
 
+// Removes the spare file a save at pszPath left behind when it was cut short.
+void RemoveConfigSpare(const WCHAR *pszPath);
+
 // Copies the file at pszPath to the same path with ".bak" appended, replacing an older copy.
 BOOL KeepConfigCopy(const WCHAR *pszPath);
 

@@ -51,8 +51,9 @@ static BOOL IsConfigUsable()
 // A config.xml that is missing, unreadable or not ours is replaced by one holding the
 // declaration and an empty CONFIG, so that the settings dialog has something to save into.
 // What the user had there is copied aside first; without that copy nothing is replaced.
-static void PrepareConfigFile()
+void PrepareConfigFile()
 {
+    RemoveConfigSpare(g_szXMLFilePath);
     if (g_pConfig->InitXMLDOMDocument() != S_OK)
     {
         ShowStartupError();

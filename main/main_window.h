@@ -11,5 +11,8 @@
 int MainRoutine(HINSTANCE hInstance, int nCmdShow);
 
 BOOL StartInstance(HINSTANCE hInstance, int nCmdShow);
+// Start-up's part with config.xml: a usable file stays as it is, anything else is copied aside
+// and replaced by an empty configuration; "无法初始化程序！" when that cannot be done.
+void PrepareConfigFile();
 ATOM RegisterMainClass(HINSTANCE hInstance, const WCHAR *pszClassName);
 LRESULT CALLBACK MainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);

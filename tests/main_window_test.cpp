@@ -224,11 +224,14 @@ TEST_F(MainStartup, StoredConfigurationIsReadWhateverItsAttributes)
         SetFileAttributesW(ConfigPath().c_str(), FILE_ATTRIBUTE_NORMAL);
         ASSERT_TRUE(WriteFileBytes(ConfigPath(), STORED_CONFIG));
         SetFileAttributesW(ConfigPath().c_str(), dwAttributes);
+        // What a save cut short left beside it goes.
+        ASSERT_TRUE(WriteFileBytes(ConfigPath() + CONFIG_TEMP_SUFFIX, "<CONF"));
 
         ASSERT_TRUE(Start());
         EXPECT_EQ(L"今天是您怀孕的孕周: 2 周 0 天", Status());
         EXPECT_EQ(STORED_CONFIG, ReadFileBytes(ConfigPath()));
         EXPECT_FALSE(FileExists(ConfigPath() + CONFIG_BACKUP_SUFFIX));
+        EXPECT_FALSE(FileExists(ConfigPath() + CONFIG_TEMP_SUFFIX));
         EXPECT_TRUE(s_boxes.empty());
         TearDown();
         SetUp();
