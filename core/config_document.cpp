@@ -1,17 +1,36 @@
 #include "core/config_document.h"
 #include <wchar.h>
 #include <strsafe.h>
+#include "platform/ce_compat.h"
 
 // The device's component runs in our process or in a local server; either will do.
 #define DOM_CLS_CONTEXT (CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER)
 
+PFN_REPLACEFILE g_pfnReplaceConfigFile = ReplaceFileInOneStep;
+
 // Any regular file at the path is the user's settings, whatever its archive, read-only, hidden
 // or system bits: a file copied from a card or marked read-only must not be thrown away and
-// rebuilt. A directory there is not a settings file.
+// rebuilt. A directory there is not a settings file, and a file far larger than any settings
+// file is not parsed: on the Today screen's thread that would cost seconds and megabytes.
 static BOOL IsConfigFilePresent(const WCHAR *pszPath)
 {
-    DWORD dwAttributes = GetFileAttributesW(pszPath);
-    return dwAttributes != INVALID_FILE_ATTRIBUTES && !(dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(pszPath, GetFileExInfoStandard, &data))
+        return FALSE;
+    return !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        && data.nFileSizeHigh == 0 && data.nFileSizeLow <= CONFIG_MAX_BYTES;
+}
+
+// pszPath with pszSuffix appended, into a MAX_PATH buffer; FALSE when it does not fit.
+static BOOL PathWithSuffix(const WCHAR *pszPath, const WCHAR *pszSuffix, WCHAR *pszOut)
+{
+    pszOut[0] = 0;
+    if (FAILED(StringCchCopyW(pszOut, MAX_PATH, pszPath)) || FAILED(StringCchCatW(pszOut, MAX_PATH, pszSuffix)))
+    {
+        pszOut[0] = 0;
+        return FALSE;
+    }
+    return TRUE;
 }
 
 ConfigDocument::ConfigDocument()
@@ -87,16 +106,63 @@ HRESULT ConfigDocument::CreateXMLFile(const WCHAR *pszPath)
     return hr;
 }
 
+// The other module reads the file now and then, for a few microseconds each time; while it
+// has the file open the replace is refused. Try again for a moment before calling it failed:
+// a reader never holds the file for long; a file that stays locked still fails.
+static BOOL ReplaceWithRetry(const WCHAR *pszFrom, const WCHAR *pszTo)
+{
+    for (int i = 0; ; i++)
+    {
+        if (g_pfnReplaceConfigFile(pszFrom, pszTo))
+            return TRUE;
+        DWORD dwError = GetLastError();
+        if ((dwError != ERROR_ACCESS_DENIED && dwError != ERROR_SHARING_VIOLATION) || i + 1 >= REPLACE_TRIES)
+        {
+            SetLastError(dwError);
+            return FALSE;
+        }
+        Sleep(REPLACE_PAUSE_MS);
+    }
+}
+
+static HRESULT LastErrorStatus()
+{
+    DWORD dwError = GetLastError();
+    return dwError ? HRESULT_FROM_WIN32(dwError) : E_FAIL;
+}
+
+// The whole document goes to one fixed file beside the settings first and then takes their
+// place in one step, so a crash or a full card leaves the old file or the new one, whole, and
+// never more than that one spare file. The replacement keeps the hidden and system marks the
+// user gave the file; a read-only file is the user's "do not touch" and is not replaced.
 HRESULT ConfigDocument::SaveXMLFile()
 {
     if (!m_pXMLDoc || !m_szPath[0])
         return S_FALSE;
 
+    DWORD dwOld = GetFileAttributesW(m_szPath);
+    if (dwOld != INVALID_FILE_ATTRIBUTES && (dwOld & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
+    WCHAR szTemp[MAX_PATH];
+    if (!PathWithSuffix(m_szPath, CONFIG_TEMP_SUFFIX, szTemp))
+        return HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
+    // What an interrupted save left behind, marks and all, would refuse to be written over.
+    RemoveConfigSpare(m_szPath);
+
     VARIANT varPath;
-    if (!MakePathVariant(m_szPath, &varPath))
+    if (!MakePathVariant(szTemp, &varPath))
         return E_OUTOFMEMORY;
     HRESULT hr = m_pXMLDoc->save(varPath);
     SysFreeString(varPath.bstrVal);
+
+    const DWORD dwKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    if (hr == S_OK && dwOld != INVALID_FILE_ATTRIBUTES && (dwOld & dwKept)
+        && !SetFileAttributesW(szTemp, (dwOld & dwKept) | FILE_ATTRIBUTE_ARCHIVE))
+        hr = LastErrorStatus();
+    if (hr == S_OK && !ReplaceWithRetry(szTemp, m_szPath))
+        hr = LastErrorStatus();
+    if (hr != S_OK)
+        RemoveConfigSpare(m_szPath);
     return hr;
 }
 
@@ -114,7 +180,8 @@ HRESULT ConfigDocument::SelectNode(const WCHAR *pszXPath, IXMLDOMNode **ppNode)
     return hr;
 }
 
-// The first child whose name contains pszChildName, whatever kind of node it is.
+// The first child named exactly pszChildName, whatever kind of node it is: LastStartTime is
+// not StartTime.
 HRESULT ConfigDocument::FindChildNode(IXMLDOMNode *pParent, const WCHAR *pszChildName, IXMLDOMNode **ppChild)
 {
     if (!pParent || !pszChildName || !ppChild || !m_pXMLDoc)
@@ -157,7 +224,7 @@ HRESULT ConfigDocument::FindChildNode(IXMLDOMNode *pParent, const WCHAR *pszChil
             pItem->Release();
             continue;
         }
-        BOOL bMatch = bstrName && wcsstr(bstrName, pszChildName) != NULL;
+        BOOL bMatch = bstrName && wcscmp(bstrName, pszChildName) == 0;
         SysFreeString(bstrName);
         if (bMatch)
         {
@@ -294,6 +361,7 @@ BOOL GetModuleDirFilePath(HMODULE hModule, const WCHAR *pszFileName, WCHAR *pszP
 {
     if (!pszFileName || !pszPath)
         return FALSE;
+    pszPath[0] = 0;
 
     WCHAR szModule[MAX_PATH] = { 0 };
     DWORD cchModule = GetModuleFileNameW(hModule, szModule, MAX_PATH);
@@ -306,7 +374,31 @@ BOOL GetModuleDirFilePath(HMODULE hModule, const WCHAR *pszFileName, WCHAR *pszP
     size_t cchDir = pszLastSlash - szModule + 1;
     CopyMemory(pszPath, szModule, cchDir * sizeof(WCHAR));
     pszPath[cchDir] = 0;
-    return SUCCEEDED(StringCchCatW(pszPath, MAX_PATH, pszFileName));
+    // A cut path would name some other file: leave nothing rather than that.
+    if (FAILED(StringCchCatW(pszPath, MAX_PATH, pszFileName)))
+    {
+        pszPath[0] = 0;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void RemoveConfigSpare(const WCHAR *pszPath)
+{
+    WCHAR szTemp[MAX_PATH];
+    if (!pszPath || !PathWithSuffix(pszPath, CONFIG_TEMP_SUFFIX, szTemp))
+        return;
+    SetFileAttributesW(szTemp, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(szTemp);
+}
+
+BOOL KeepConfigCopy(const WCHAR *pszPath)
+{
+    WCHAR szCopy[MAX_PATH];
+    if (!pszPath || !PathWithSuffix(pszPath, CONFIG_BACKUP_SUFFIX, szCopy))
+        return FALSE;
+    SetFileAttributesW(szCopy, FILE_ATTRIBUTE_NORMAL);
+    return CopyFileW(pszPath, szCopy, FALSE);
 }
 
 HRESULT CreateNewConfigFile(ConfigDocument *pConfig, const WCHAR *pszPath)

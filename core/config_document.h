@@ -2,16 +2,27 @@
 #include <windows.h>
 #include <ole2.h>
 #include <msxml.h>
-
-// The settings file beside each module, its document element and the two values in it.
-#define CONFIG_FILE_NAME    L"config.xml"
-#define CONFIG_ROOT         L"CONFIG"
-#define CONFIG_START_TIME   L"StartTime"
-#define CONFIG_CALC_METHOD  L"CalcMethod"
+#include "core/shared_names.h"
 
 // The declaration every configuration file carries: its values are stored as GB2312.
 #define CONFIG_DECL_TARGET  L"xml"
 #define CONFIG_DECL_DATA    L"version='1.0' encoding='GB2312'"
+
+// A settings file is a few hundred bytes; anything beyond this is not read at all.
+#define CONFIG_MAX_BYTES    65536
+
+// Beside config.xml: the one spare file a save writes before it takes config.xml's place, and
+// the copy kept of a file the main program found unusable before it started a new one.
+#define CONFIG_TEMP_SUFFIX   L".tmp"
+#define CONFIG_BACKUP_SUFFIX L".bak"
+
+// How long a save waits for a reader of the other module to let go of the file.
+#define REPLACE_TRIES    200
+#define REPLACE_PAUSE_MS 1
+
+// Puts a written file in another's place in one step; the tests make it fail.
+typedef BOOL (*PFN_REPLACEFILE)(LPCWSTR pszFrom, LPCWSTR pszTo);
+extern PFN_REPLACEFILE g_pfnReplaceConfigFile;
 
 // config.xml through the platform's XML DOM. Every use opens the document, works on it and
 // releases it again, so each read sees the file as the other module last left it.
@@ -49,8 +60,15 @@ private:
 };
 
 // The full path of a file beside the module: its directory, then pszFileName, into a buffer of
-// MAX_PATH characters. 1 on success, 0 when an argument is missing or the path cannot be had.
+// MAX_PATH characters. 1 on success; 0, with the buffer empty, when an argument is missing or
+// the path cannot be had.
 BOOL GetModuleDirFilePath(HMODULE hModule, const WCHAR *pszFileName, WCHAR *pszPath);
+
+// Removes the spare file a save at pszPath left behind when it was cut short.
+void RemoveConfigSpare(const WCHAR *pszPath);
+
+// Copies the file at pszPath to the same path with ".bak" appended, replacing an older copy.
+BOOL KeepConfigCopy(const WCHAR *pszPath);
 
 // Makes pConfig's open, empty document a new configuration (the declaration and an empty
 // CONFIG) and saves it at pszPath, replacing whatever lay there. Stops at the first result

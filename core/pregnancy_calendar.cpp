@@ -1,5 +1,6 @@
 #include "core/pregnancy_calendar.h"
 #include "core/today_clock.h"
+#include "core/shared_names.h"
 #include <strsafe.h>
 
 static const int s_aMonthDays[13] = { 0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
@@ -108,7 +109,7 @@ int PregnancyCalendar::DayOfYear(int nYear, int nMonth, int nDay)
 
 // "year-month-day" as the settings dialog writes it. Anything that cannot be a date is
 // refused before the month table is indexed with it.
-BOOL PregnancyCalendar::ParseStartText(const WCHAR *pszTime, int *pnYear, int *pnMonth, int *pnDay)
+BOOL ParseStartDate(const WCHAR *pszTime, int *pnYear, int *pnMonth, int *pnDay)
 {
     if (!pszTime)
         return FALSE;
@@ -132,6 +133,11 @@ BOOL PregnancyCalendar::ParseStartText(const WCHAR *pszTime, int *pnYear, int *p
     *pnMonth = nMonth;
     *pnDay = nDay;
     return TRUE;
+}
+
+int CalcMethodOfText(const WCHAR *pszMethod)
+{
+    return (pszMethod && wcscmp(pszMethod, CALC_METHOD_365) == 0) ? CALC_BY_365 : CALC_BY_280;
 }
 
 void PregnancyCalendar::CalcTotalDays()
@@ -158,7 +164,7 @@ int PregnancyCalendar::Classify(const WCHAR *pszTime)
 {
     m_pszTime = pszTime;
     int nYear, nMonth, nDay;
-    if (!ParseStartText(pszTime, &nYear, &nMonth, &nDay))
+    if (!ParseStartDate(pszTime, &nYear, &nMonth, &nDay))
         return PS_BEFORE_START;
     m_nStartYear = nYear;
     m_nStartMonth = nMonth;

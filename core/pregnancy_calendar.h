@@ -15,6 +15,14 @@ enum PregnancyState
 
 #define CALENDAR_TEXT_CCH 256
 
+// What a stored StartTime text means, for every reader alike: the date it names, or FALSE when
+// it names none. Leading blanks, a sign and anything after the day's digits are let pass, as
+// the platform's number conversion does.
+BOOL ParseStartDate(const WCHAR *pszTime, int *pnYear, int *pnMonth, int *pnDay);
+
+// What a stored CalcMethod text means: the 365-day method for exactly "1", else 280 days.
+int CalcMethodOfText(const WCHAR *pszMethod);
+
 class PregnancyCalendar
 {
 public:
@@ -31,7 +39,6 @@ public:
     void FreeText(WCHAR *pszText);
 
 private:
-    BOOL ParseStartText(const WCHAR *pszTime, int *pnYear, int *pnMonth, int *pnDay);
     void SetFebruary(int nYear);
     void NextMonth(int *pnYear, int *pnMonth);
     int DayOfYear(int nYear, int nMonth, int nDay);

@@ -27,20 +27,47 @@ static const DWORD MAIN_CLASS_STYLE = CS_HREDRAW | CS_VREDRAW;
 static const DWORD MAIN_WINDOW_STYLE = WS_VISIBLE;
 static const DWORD TAB_STYLE = WS_CHILD | WS_VISIBLE;
 
+static const int INSTANCE_WAIT_TRIES = 50;
+static const int INSTANCE_WAIT_PAUSE_MS = 100;
+static HANDLE s_hInstanceMutex = NULL;
+
 static void ShowStartupError()
 {
     g_pfnMessageBox(NULL, MAIN_ERROR_TEXT, MAIN_ERROR_CAPTION, MB_OK);
 }
 
-// A missing or unreadable config.xml is replaced by one holding the declaration and an
-// empty CONFIG, so that the settings dialog has something to save into.
-static void PrepareConfigFile()
+// The settings are usable when the file loads and holds the CONFIG element they live in.
+static BOOL IsConfigUsable()
 {
+    if (g_pConfig->LoadXMLFile(g_szXMLFilePath) != S_OK)
+        return FALSE;
+    IXMLDOMNode *pRoot = NULL;
+    HRESULT hr = g_pConfig->SelectNode(CONFIG_ROOT, &pRoot);
+    if (pRoot)
+        pRoot->Release();
+    return hr == S_OK && pRoot != NULL;
+}
+
+// A config.xml that is missing, unreadable or not ours is replaced by one holding the
+// declaration and an empty CONFIG, so that the settings dialog has something to save into.
+// What the user had there is copied aside first; without that copy nothing is replaced.
+void PrepareConfigFile()
+{
+    RemoveConfigSpare(g_szXMLFilePath);
     if (g_pConfig->InitXMLDOMDocument() != S_OK)
+    {
         ShowStartupError();
-    else if (g_pConfig->LoadXMLFile(g_szXMLFilePath) != S_OK
-             && CreateNewConfigFile(g_pConfig, g_szXMLFilePath) != S_OK)
-        ShowStartupError();
+    }
+    else if (!IsConfigUsable())
+    {
+        BOOL bExists = GetFileAttributesW(g_szXMLFilePath) != INVALID_FILE_ATTRIBUTES;
+        // A fresh document: the failed load may have left something in this one.
+        g_pConfig->ReleaseXMLDOMDocument();
+        if ((bExists && !KeepConfigCopy(g_szXMLFilePath))
+            || g_pConfig->InitXMLDOMDocument() != S_OK
+            || CreateNewConfigFile(g_pConfig, g_szXMLFilePath) != S_OK)
+            ShowStartupError();
+    }
     g_pConfig->ReleaseXMLDOMDocument();
 }
 
@@ -71,6 +98,12 @@ static LRESULT OnDestroy()
         g_pResLib = NULL;
     }
     CoUninitialize();
+    // The window is gone: a start from now on is a new instance.
+    if (s_hInstanceMutex)
+    {
+        CloseHandle(s_hInstanceMutex);
+        s_hInstanceMutex = NULL;
+    }
     PostQuitMessage(0);
     return 0;
 }
@@ -200,6 +233,29 @@ static void CreateTabPages(HWND hWnd)
         BuildPages(g_pTab, g_hInstance);
 }
 
+// The first start owns the name for its whole life; a later one finds it taken and waits a
+// moment for the first one's window, to bring it forward.
+static BOOL ClaimSingleInstance(const WCHAR *pszClass, const WCHAR *pszTitle, HWND *phWndRunning)
+{
+    *phWndRunning = FindWindowW(pszClass, pszTitle);
+    if (*phWndRunning)
+        return FALSE;
+    s_hInstanceMutex = CreateMutexW(NULL, FALSE, MAIN_INSTANCE_MUTEX);
+    if (s_hInstanceMutex && GetLastError() != ERROR_ALREADY_EXISTS)
+        return TRUE;
+    if (s_hInstanceMutex)
+    {
+        CloseHandle(s_hInstanceMutex);
+        s_hInstanceMutex = NULL;
+    }
+    for (int i = 0; i < INSTANCE_WAIT_TRIES && !*phWndRunning; i++)
+    {
+        Sleep(INSTANCE_WAIT_PAUSE_MS);
+        *phWndRunning = FindWindowW(pszClass, pszTitle);
+    }
+    return FALSE;
+}
+
 BOOL StartInstance(HINSTANCE hInstance, int nCmdShow)
 {
     g_hInstance = hInstance;
@@ -210,11 +266,13 @@ BOOL StartInstance(HINSTANCE hInstance, int nCmdShow)
     LoadStringW(hInstance, IDS_MAIN_TITLE, szTitle, ARRAYSIZE(szTitle));
     LoadStringW(hInstance, IDS_MAIN_CLASS, szClass, ARRAYSIZE(szClass));
 
-    // One running instance: a second start brings the first one forward and ends.
-    HWND hWnd = FindWindowW(szClass, szTitle);
-    if (hWnd)
+    // One running instance: a second start brings the first one forward and ends. Two taps
+    // at the same moment both find no window yet; the name decides which one goes on.
+    HWND hWnd = NULL;
+    if (!ClaimSingleInstance(szClass, szTitle, &hWnd))
     {
-        BringWindowForward(hWnd);
+        if (hWnd)
+            BringWindowForward(hWnd);
         return FALSE;
     }
     if (!RegisterMainClass(hInstance, szClass))

@@ -30,14 +30,26 @@ int PictureControl::Create(HWND hWndParent, HINSTANCE hInstance, DWORD dwStyle, 
     return 0;
 }
 
-BOOL PictureControl::SetBitmap(HMODULE hModule, UINT nImageId)
+// The control hands back the bitmap it shows; it is ours to delete once replaced.
+static void DeleteShownBitmap(HWND hWnd)
 {
-    // The control hands back the bitmap it shows; it is ours to delete once replaced.
-    HBITMAP hOld = (HBITMAP)SendMessageW(m_hWnd, STM_GETIMAGE, IMAGE_BITMAP, 0);
+    HBITMAP hOld = (HBITMAP)SendMessageW(hWnd, STM_GETIMAGE, IMAGE_BITMAP, 0);
     if (hOld)
         DeleteObject(hOld);
+}
+
+BOOL PictureControl::SetBitmap(HMODULE hModule, UINT nImageId)
+{
+    DeleteShownBitmap(m_hWnd);
     m_hBitmap = SHLoadImageResource(hModule, nImageId);
     return SendMessageW(m_hWnd, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)m_hBitmap) != 0;
+}
+
+void PictureControl::ClearBitmap()
+{
+    DeleteShownBitmap(m_hWnd);
+    m_hBitmap = NULL;
+    SendMessageW(m_hWnd, STM_SETIMAGE, IMAGE_BITMAP, 0);
 }
 
 void PictureControl::Show(BOOL bShow)

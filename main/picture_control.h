@@ -12,6 +12,7 @@ public:
     int Create(HWND hWndParent, HINSTANCE hInstance, DWORD dwStyle, int x, int y, DWORD dwExStyle,
                int nWidth, int nHeight);
     BOOL SetBitmap(HMODULE hModule, UINT nImageId);
+    void ClearBitmap();
     void Show(BOOL bShow);
     HWND GetHwnd() const { return m_hWnd; }
 

@@ -96,10 +96,10 @@ BOOL OnInitDialog(HWND hDlg)
                             ScaleLayout(GROUP_EXTRA_W) + nCalW, ScaleLayout(DATE_GROUP_EXTRA_H) + nCalH);
     g_pRadio365 = NewRadio(hDlg, IDC_RADIO_365, RADIO_365_Y, SZ_RADIO_365);
     g_pRadio280 = NewRadio(hDlg, IDC_RADIO_280, RADIO_280_Y, SZ_RADIO_280);
-    if (GetCalcMethod() == 2)
-        CheckRadio(g_pRadio280, NULL);
-    else
+    if (IsPreselected365())
         CheckRadio(g_pRadio365, NULL);
+    else
+        CheckRadio(g_pRadio280, NULL);
     g_pMethodGroup = NewGroup(hDlg, SZ_METHOD_GROUP, METHOD_GROUP_Y,
                               ScaleLayout(GROUP_EXTRA_W) + nCalW, ScaleLayout(METHOD_GROUP_H));
     return TRUE;

@@ -1,6 +1,7 @@
 #include "main/settings_store.h"
 #include <strsafe.h>
 #include "core/config_document.h"
+#include "core/pregnancy_calendar.h"
 #include "core/shared_names.h"
 #include "main/button_control.h"
 #include "main/month_calendar.h"
@@ -40,29 +41,12 @@ WCHAR *ReadStoredText(const WCHAR *pszChild)
     return pszText;
 }
 
-// One decimal number without sign; advances past it. FALSE when no digit is there.
-BOOL ParseNumber(const WCHAR **ppsz, int *pnValue)
-{
-    const WCHAR *psz = *ppsz;
-    int nValue = 0;
-    int nDigits = 0;
-    while (*psz >= L'0' && *psz <= L'9' && nDigits < 5)
-    {
-        nValue = nValue * 10 + (*psz - L'0');
-        ++psz;
-        ++nDigits;
-    }
-    *ppsz = psz;
-    *pnValue = nValue;
-    return nDigits > 0;
-}
-
-// Updates the child in place when it is there, else appends it at the end of CONFIG; then
-// saves the whole file and asks the main window to rebuild its texts.
-int SaveSettingChild(const WCHAR *pszChild, const WCHAR *pszText)
+// Puts the text into CONFIG's child in the open document: in place when the child is there,
+// else appended at the end of CONFIG. Nothing is saved yet.
+BOOL StoreSettingChild(const WCHAR *pszChild, const WCHAR *pszText)
 {
     if (pszText == NULL)
-        return 0;
+        return FALSE;
 
     WCHAR *pszOld = NULL;
     HRESULT hr = g_pConfig->GetChildText(CONFIG_ROOT, pszChild, &pszOld);
@@ -84,19 +68,32 @@ int SaveSettingChild(const WCHAR *pszChild, const WCHAR *pszText)
             hr = g_pConfig->AppendChildElement(pConfig, pszChild, pszText, &pChild);
         }
     }
-    if (hr == S_OK)
-        hr = g_pConfig->SaveXMLFile();
 
     if (pChild != NULL)
         pChild->Release();
     if (pConfig != NULL)
         pConfig->Release();
     g_pConfig->FreeText(pszOld);
+    return hr == S_OK;
+}
 
-    if (hr != S_OK)
-        return 0;
+// Both values go into the document, then the file is replaced once: a crash leaves the old
+// date and method together or the new ones, never the new date with the old method.
+int StoreAndSave(const SYSTEMTIME &st, BOOL b365)
+{
+    WCHAR szTime[DATE_TEXT_CCH] = { 0 };
+    WCHAR szMethod[METHOD_TEXT_CCH] = { 0 };
+    StringCchPrintfW(szTime, DATE_TEXT_CCH, L"%d-%d-%d", st.wYear, st.wMonth, st.wDay);
+    StringCchCopyW(szMethod, METHOD_TEXT_CCH, b365 ? CALC_METHOD_365 : CALC_METHOD_280);
+    if (!StoreSettingChild(CONFIG_START_TIME, szTime))
+        return SAVE_SETTINGS_START_TIME;
+    if (!StoreSettingChild(CONFIG_CALC_METHOD, szMethod))
+        return SAVE_SETTINGS_CALC_METHOD;
+    // Nothing of the new date reached the file either.
+    if (g_pConfig->SaveXMLFile() != S_OK)
+        return SAVE_SETTINGS_START_TIME;
     PostMessageW(g_hWndMain, MYMSG_MAIN_REFRESH, 0, 0);
-    return 1;
+    return SAVE_SETTINGS_OK;
 }
 
 }  // namespace
@@ -107,9 +104,9 @@ int GetCalcMethod()
         return 0;
     WCHAR *pszMethod = ReadStoredText(CONFIG_CALC_METHOD);
     int nMethod = 0;
-    if (pszMethod != NULL && lstrcmpW(pszMethod, CALC_METHOD_365) == 0)
+    if (pszMethod != NULL && wcscmp(pszMethod, CALC_METHOD_365) == 0)
         nMethod = 1;
-    else if (pszMethod != NULL && lstrcmpW(pszMethod, CALC_METHOD_280) == 0)
+    else if (pszMethod != NULL && wcscmp(pszMethod, CALC_METHOD_280) == 0)
         nMethod = 2;
     g_pConfig->FreeText(pszMethod);
     return nMethod;
@@ -120,14 +117,8 @@ BOOL GetStoredStartDate(SYSTEMTIME *pst)
     if (g_pConfig == NULL || pst == NULL)
         return FALSE;
     WCHAR *pszTime = ReadStoredText(CONFIG_START_TIME);
-    if (pszTime == NULL)
-        return FALSE;
-    const WCHAR *psz = pszTime;
     int nYear = 0, nMonth = 0, nDay = 0;
-    BOOL bOk = ParseNumber(&psz, &nYear) && *psz++ == L'-'
-            && ParseNumber(&psz, &nMonth) && *psz++ == L'-'
-            && ParseNumber(&psz, &nDay) && *psz == 0
-            && nYear >= 1601 && nMonth >= 1 && nMonth <= 12 && nDay >= 1 && nDay <= 31;
+    BOOL bOk = ParseStartDate(pszTime, &nYear, &nMonth, &nDay);
     g_pConfig->FreeText(pszTime);
     if (!bOk)
         return FALSE;
@@ -138,14 +129,15 @@ BOOL GetStoredStartDate(SYSTEMTIME *pst)
     return TRUE;
 }
 
-int SaveStartTime(const WCHAR *pszTime)
+BOOL IsPreselected365()
 {
-    return SaveSettingChild(CONFIG_START_TIME, pszTime);
-}
-
-int SaveCalcMethod(const WCHAR *pszMethod)
-{
-    return SaveSettingChild(CONFIG_CALC_METHOD, pszMethod);
+    int nMethod = GetCalcMethod();
+    if (nMethod != 0)
+        return nMethod == 1;
+    // Nothing usable stored: the pages count 280 days from a stored date, so the dialog shows
+    // that; only a new user, with no date yet, starts on 365 days.
+    SYSTEMTIME st;
+    return !GetStoredStartDate(&st);
 }
 
 int SaveSettings()
@@ -155,28 +147,10 @@ int SaveSettings()
     {
         SYSTEMTIME st;
         ZeroMemory(&st, sizeof(st));
-        WCHAR szTime[DATE_TEXT_CCH] = { 0 };
-        WCHAR szMethod[METHOD_TEXT_CCH] = { 0 };
         if (g_pCalendar == NULL || !g_pCalendar->GetCurSel(&st))
-        {
             nResult = SAVE_SETTINGS_NO_DATE;
-        }
         else
-        {
-            // The date is stored and saved before the method is even looked at: a failure
-            // with the method leaves the new date in the file.
-            StringCchPrintfW(szTime, DATE_TEXT_CCH, L"%d-%d-%d", st.wYear, st.wMonth, st.wDay);
-            if (!SaveStartTime(szTime))
-            {
-                nResult = SAVE_SETTINGS_START_TIME;
-            }
-            else
-            {
-                BOOL b365 = g_pRadio365 != NULL && g_pRadio365->IsChecked();
-                StringCchCopyW(szMethod, METHOD_TEXT_CCH, b365 ? CALC_METHOD_365 : CALC_METHOD_280);
-                nResult = SaveCalcMethod(szMethod) ? SAVE_SETTINGS_OK : SAVE_SETTINGS_CALC_METHOD;
-            }
-        }
+            nResult = StoreAndSave(st, g_pRadio365 != NULL && g_pRadio365->IsChecked());
     }
     if (g_pConfig != NULL)
         g_pConfig->ReleaseXMLDOMDocument();
@@ -191,7 +165,9 @@ void NotifyTodayItem()
     {
         DWORD dwValue = 0;
         DWORD cbValue = sizeof(dwValue);
-        if (RegQueryValueExW(hKey, ULVO_REG_HWND, NULL, NULL, (BYTE *)&dwValue, &cbValue) == ERROR_SUCCESS)
+        // Only a whole 4-byte handle: a shorter value would name some unrelated window.
+        if (RegQueryValueExW(hKey, ULVO_REG_HWND, NULL, NULL, (BYTE *)&dwValue, &cbValue) == ERROR_SUCCESS
+            && cbValue == sizeof(dwValue))
             hWndItem = (HWND)(UINT_PTR)dwValue;
         RegCloseKey(hKey);
     }

@@ -15,14 +15,15 @@
 // The stored method: 1 for "1", 2 for "2", 0 when missing, unreadable or anything else.
 int GetCalcMethod();
 
-// The stored start date, when StartTime holds a valid "year-month-day".
+// The stored start date, when StartTime holds a date the pages and the item count from.
 BOOL GetStoredStartDate(SYSTEMTIME *pst);
 
-// Both expect g_pConfig's document to be open and loaded. 1 when stored and saved.
-int SaveStartTime(const WCHAR *pszTime);
-int SaveCalcMethod(const WCHAR *pszMethod);
+// Whether the dialog opens on the 365-day method: what the pages count with when a date is
+// stored, 365 days for a new user.
+BOOL IsPreselected365();
 
-// Stores the settings dialog's calendar date and method; one of the SAVE_SETTINGS_ codes.
+// Stores the settings dialog's calendar date and method in one replace of the file; one of
+// the SAVE_SETTINGS_ codes.
 int SaveSettings();
 
 // Asks the Today item, if one is showing, to recompute its line now.

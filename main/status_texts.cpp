@@ -104,14 +104,24 @@ static BOOL IsStartAccepted(int nState)
     return nState != PS_BEFORE_START || g_PregnancyCalendar.GetPassedDays() < 0;
 }
 
+// No date in progress: the pages look as on a first start with this file, the prompt with no
+// week's advice or month's picture of some earlier date beside it.
+static void ClearDayPages()
+{
+    g_szStatusTxt[0] = 0;
+    g_editWeekAdvice.SetText(L"");
+    g_picMonth.ClearBitmap();
+}
+
 static void ShowStartTime(const WCHAR *pszTime, const WCHAR *pszMethod)
 {
     DebugLog(LOG_SRC_MAIN, LOG_INFO, L"pszTime = %s", pszTime);
-    BOOL bBy365 = pszMethod && lstrcmpW(pszMethod, CALC_METHOD_365) == 0;
-    g_PregnancyCalendar.SetCalcMethod(bBy365 ? CALC_BY_365 : CALC_BY_280);
+    g_PregnancyCalendar.SetCalcMethod(CalcMethodOfText(pszMethod));
 
     g_bStartTimeSet = 1;
     int nState = g_PregnancyCalendar.Classify(pszTime);
+    if (nState == PS_BEFORE_START)
+        ClearDayPages();
     FormatStatus(nState);
     g_editStatus.SetText(g_szStatusTxt);
     ShowAdvice();
@@ -150,8 +160,13 @@ void GetStartTime()
     DebugLog(LOG_SRC_MAIN, LOG_INFO, L"GetStartTime");
     if (g_pConfig)
         ReadConfig();
-    // No start date, or none the calendar could place and nothing said before: ask for one
-    // rather than leave the page blank.
+    else
+        g_bStartTimeSet = 0;
+    // No start date, or none in progress: ask for one, as the Today item does.
     if (!g_bStartTimeSet || g_szStatusTxt[0] == 0)
+    {
+        if (!g_bStartTimeSet)
+            ClearDayPages();
         g_editStatus.SetText(SET_START_PROMPT);
+    }
 }

@@ -35,3 +35,13 @@ inline HWND CreateWorkAreaWindow(LPCWSTR pszClass, LPCWSTR pszTitle, DWORD dwSty
 // WinMain's show command is always SW_SHOW, also for a shell execute whose record leaves nShow
 // at 0. The desktop passes that 0 on as SW_HIDE. Device: return nCmdShow;
 inline int StartupShowCommand(int nCmdShow) { return nCmdShow == SW_HIDE ? SW_SHOW : nCmdShow; }
+
+// Putting a fully written file in the place of another in one step, so that a crash leaves the
+// old file or the new one. The device's object store does it with DeleteAndRenameFile (and
+// MoveFile when there is no old file yet); the desktop has no DeleteAndRenameFile. Device:
+//   if (GetFileAttributesW(pszTo) == INVALID_FILE_ATTRIBUTES) return MoveFileW(pszFrom, pszTo);
+//   return DeleteAndRenameFile(pszTo, pszFrom);
+inline BOOL ReplaceFileInOneStep(LPCWSTR pszFrom, LPCWSTR pszTo)
+{
+    return MoveFileExW(pszFrom, pszTo, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}

@@ -9,8 +9,8 @@
 #define IDS_ADVICE_LAST     142
 #define ULVO_ADVICE_LAST_WEEK 40
 
-// Month pictures, stored under the custom type "GIF" because the device's image loader
-// (SHLoadImageResource) looks only there; the data are BMP files whatever the type says.
+// Month pictures: GIF files under the custom type "GIF", where the device's image loader
+// (SHLoadImageResource) looks for them.
 // Months 0 and 1 share the first one; month m (2..9) is IDB_MONTH_FIRST - 1 + m.
 #define IDB_MONTH_FIRST     104
 #define IDB_MONTH_LAST      112

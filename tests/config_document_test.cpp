@@ -73,14 +73,14 @@ TEST_F(ConfigTest, OtherDocumentElementLoadsButReadsAndUpdatesFail)
     EXPECT_EQ(strOther, ReadFileBytes(m_strPath));
 }
 
-TEST_F(ConfigTest, FirstChildWhoseNameContainsTheWantedOneWins)
+TEST_F(ConfigTest, OnlyTheChildOfExactlyThatNameIsRead)
 {
     ASSERT_TRUE(WriteFileBytes(m_strPath,
-        "<CONFIG><!-- StartTime below --><xStartTimey>2001-1-1</xStartTimey><StartTime>2009-7-5</StartTime>"
-        "<CalcMethod>1</CalcMethod></CONFIG>"));
-    EXPECT_EQ(L"2001-1-1", ReadChild(m_strPath, CONFIG_START_TIME));
+        "<CONFIG><!-- StartTime below --><LastStartTime>2001-1-1</LastStartTime><xStartTimey>2002-2-2</xStartTimey>"
+        "<StartTime>2009-7-5</StartTime><CalcMethod>1</CalcMethod></CONFIG>"));
+    EXPECT_EQ(L"2009-7-5", ReadChild(m_strPath, CONFIG_START_TIME));
     EXPECT_EQ(L"1", ReadChild(m_strPath, CONFIG_CALC_METHOD));
-    EXPECT_EQ(L"<none>", ReadChild(m_strPath, L"Due"));
+    EXPECT_EQ(L"<none>", ReadChild(m_strPath, L"Start"));
 }
 
 TEST_F(ConfigTest, ValuesComeBackExactlyAsStored)
@@ -200,11 +200,16 @@ TEST(ModuleDirFilePath, NamesAFileBesideTheModule)
     EXPECT_TRUE(GetModuleDirFilePath(NULL, CONFIG_FILE_NAME, szPath));
     EXPECT_EQ(strExpected, szPath);
 
-    WCHAR szOther[MAX_PATH] = { 0 };
-    EXPECT_FALSE(GetModuleDirFilePath(NULL, NULL, szOther));
+    // A path that cannot be had leaves nothing behind, not a cut path naming another file.
+    std::wstring strLong(MAX_PATH, L'x');
+    for (HMODULE hModule : { (HMODULE)NULL, (HMODULE)(ULONG_PTR)0x10 })
+    {
+        WCHAR szOther[MAX_PATH];
+        wcscpy(szOther, L"stale");
+        EXPECT_FALSE(GetModuleDirFilePath(hModule, hModule ? CONFIG_FILE_NAME : strLong.c_str(), szOther));
+        EXPECT_STREQ(L"", szOther);
+    }
     EXPECT_FALSE(GetModuleDirFilePath(NULL, CONFIG_FILE_NAME, NULL));
-    EXPECT_FALSE(GetModuleDirFilePath((HMODULE)(ULONG_PTR)0x10, CONFIG_FILE_NAME, szOther));
-    EXPECT_STREQ(L"", szOther);
 }
 
 namespace {

@@ -40,18 +40,19 @@ HRESULT CreateConfig(const std::wstring &strPath)
     return hr;
 }
 
-// A full card: half the bytes reach the file, then the write fails.
-BOOL WINAPI WriteHalfThenFail(HANDLE hFile, LPCVOID pBuffer, DWORD cb, LPDWORD pcbWritten, LPOVERLAPPED pOverlapped)
-{
-    WriteFile(hFile, pBuffer, cb / 2, pcbWritten, pOverlapped);
-    SetLastError(ERROR_DISK_FULL);
-    return FALSE;
-}
+const PFN_REPLACEFILE s_pfnRealReplace = g_pfnReplaceConfigFile;
+int s_nRefusals = 0;
 
-// A write that claims success but stores less than asked.
-BOOL WINAPI WriteShort(HANDLE hFile, LPCVOID pBuffer, DWORD cb, LPDWORD pcbWritten, LPOVERLAPPED pOverlapped)
+// A card that is full, or a reader of the other module that keeps the file for a while: the
+// replace is refused s_nRefusals times, then done as usual.
+BOOL RefuseReplace(LPCWSTR pszFrom, LPCWSTR pszTo)
 {
-    return WriteFile(hFile, pBuffer, cb > 3 ? cb - 3 : 0, pcbWritten, pOverlapped);
+    if (s_nRefusals-- > 0)
+    {
+        SetLastError(s_nRefusals >= REPLACE_TRIES ? ERROR_DISK_FULL : ERROR_SHARING_VIOLATION);
+        return FALSE;
+    }
+    return s_pfnRealReplace(pszFrom, pszTo);
 }
 
 } // namespace
@@ -171,34 +172,79 @@ TEST_F(ConfigTest, CharactersBeyondTheEncodingAreWrittenAsReferences)
     EXPECT_EQ(std::vector<std::wstring>{ L"config.xml" }, ListDir(m_dir.Path()));
 }
 
-TEST_F(ConfigTest, FailedWriteLeavesTheOldFileWholeAndNoTemporaryFile)
+// Whatever goes wrong in a save, the old file stays whole and nothing is left beside it; a
+// reader holding the file for a moment only delays the save.
+TEST_F(ConfigTest, FailedSaveLeavesTheOldFileWholeAndNoTemporaryFile)
 {
-    ASSERT_TRUE(WriteFileBytes(m_strPath, DEVICE_CONFIG_FILE));
-
-    SetDomWriteFile(WriteHalfThenFail);
-    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_DISK_FULL), StoreSetting(m_strPath, CONFIG_START_TIME, L"2010-10-10"));
-    EXPECT_EQ(DEVICE_CONFIG_FILE, ReadFileBytes(m_strPath));
-    EXPECT_EQ(std::vector<std::wstring>{ L"config.xml" }, ListDir(m_dir.Path()));
-
-    SetDomWriteFile(WriteShort);
-    EXPECT_LT(StoreSetting(m_strPath, CONFIG_START_TIME, L"2010-10-10"), 0);
-    EXPECT_EQ(DEVICE_CONFIG_FILE, ReadFileBytes(m_strPath));
-    EXPECT_EQ(std::vector<std::wstring>{ L"config.xml" }, ListDir(m_dir.Path()));
-
-    SetDomWriteFile(NULL);
-    EXPECT_EQ(S_OK, StoreSetting(m_strPath, CONFIG_START_TIME, L"2010-10-10"));
-    EXPECT_EQ(L"2010-10-10", ReadChild(m_strPath, CONFIG_START_TIME));
-    EXPECT_EQ(std::vector<std::wstring>{ L"config.xml" }, ListDir(m_dir.Path()));
+    const std::wstring strTemp = m_strPath + CONFIG_TEMP_SUFFIX;
+    struct { const char *pszWhat; int nRefusals; bool bTempIsDirectory; HRESULT hr; } const CASES[] = {
+        { "the new file cannot be written", 0, true, E_FAIL },
+        { "the card is full at the replace", REPLACE_TRIES + 5, false, HRESULT_FROM_WIN32(ERROR_DISK_FULL) },
+        { "a reader never lets go", REPLACE_TRIES, false, HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION) },
+        { "a reader lets go in time", REPLACE_TRIES - 1, false, S_OK },
+    };
+    g_pfnReplaceConfigFile = RefuseReplace;
+    for (const auto &c : CASES)
+    {
+        SCOPED_TRACE(c.pszWhat);
+        ASSERT_TRUE(WriteFileBytes(m_strPath, DEVICE_CONFIG_FILE));
+        if (c.bTempIsDirectory)
+            CreateDirectoryW(strTemp.c_str(), NULL);
+        s_nRefusals = c.nRefusals;
+        HRESULT hr = StoreSetting(m_strPath, CONFIG_START_TIME, L"2010-10-10");
+        RemoveDirectoryW(strTemp.c_str());
+        if (c.hr == S_OK)
+        {
+            EXPECT_EQ(S_OK, hr);
+            EXPECT_EQ(L"2010-10-10", ReadChild(m_strPath, CONFIG_START_TIME));
+        }
+        else
+        {
+            EXPECT_LT(hr, 0);
+            EXPECT_TRUE(c.hr == E_FAIL || c.hr == hr) << std::hex << hr;
+            EXPECT_EQ(DEVICE_CONFIG_FILE, ReadFileBytes(m_strPath));
+        }
+        EXPECT_EQ(std::vector<std::wstring>{ L"config.xml" }, ListDir(m_dir.Path()));
+    }
 }
 
 TEST_F(ConfigTest, FailedFirstSaveLeavesNoFileBehind)
 {
-    SetDomWriteFile(WriteHalfThenFail);
+    g_pfnReplaceConfigFile = RefuseReplace;
+    s_nRefusals = REPLACE_TRIES + 5;
     EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_DISK_FULL), CreateConfig(m_strPath));
     EXPECT_TRUE(ListDir(m_dir.Path()).empty());
 
-    SetDomWriteFile(NULL);
+    g_pfnReplaceConfigFile = s_pfnRealReplace;
     std::wstring strNoDir = m_dir.File(L"missing\\config.xml");
     EXPECT_LT(CreateConfig(strNoDir), 0);
     EXPECT_TRUE(ListDir(m_dir.Path()).empty());
+}
+
+// The marks the user gave the file stay on it through a save; a read-only file is not touched.
+TEST_F(ConfigTest, SaveKeepsHiddenAndSystemMarksAndLeavesReadOnlyFilesAlone)
+{
+    const DWORD MARKS = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    for (DWORD dwMarks : { (DWORD)FILE_ATTRIBUTE_ARCHIVE, (DWORD)FILE_ATTRIBUTE_HIDDEN, (DWORD)FILE_ATTRIBUTE_SYSTEM,
+                           MARKS, (DWORD)FILE_ATTRIBUTE_READONLY })
+    {
+        SCOPED_TRACE(dwMarks);
+        SetFileAttributesW(m_strPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ASSERT_TRUE(WriteFileBytes(m_strPath, DEVICE_CONFIG_FILE));
+        ASSERT_TRUE(SetFileAttributesW(m_strPath.c_str(), dwMarks));
+        HRESULT hr = StoreSetting(m_strPath, CONFIG_START_TIME, L"2010-10-10");
+        if (dwMarks == FILE_ATTRIBUTE_READONLY)
+        {
+            EXPECT_LT(hr, 0);
+            EXPECT_EQ(DEVICE_CONFIG_FILE, ReadFileBytes(m_strPath));
+        }
+        else
+        {
+            EXPECT_EQ(S_OK, hr);
+            EXPECT_EQ(L"2010-10-10", ReadChild(m_strPath, CONFIG_START_TIME));
+        }
+        EXPECT_EQ(dwMarks & MARKS, GetFileAttributesW(m_strPath.c_str()) & MARKS);
+        EXPECT_EQ(std::vector<std::wstring>{ L"config.xml" }, ListDir(m_dir.Path()));
+    }
+    SetFileAttributesW(m_strPath.c_str(), FILE_ATTRIBUTE_NORMAL);
 }

@@ -1,4 +1,5 @@
 #include "tests/config_test_util.h"
+#include "platform/ce_compat.h"
 
 const char DEVICE_CONFIG_FILE[] =
     "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n"
@@ -68,7 +69,7 @@ void ConfigTest::SetUp()
 
 void ConfigTest::TearDown()
 {
-    SetDomWriteFile(NULL);
+    g_pfnReplaceConfigFile = ReplaceFileInOneStep;
     EXPECT_EQ(m_nObjectsBefore, DomLiveObjects()) << "DOM nodes or lists not released";
     EXPECT_EQ(m_nBstrsBefore, LiveBstrCount()) << "component strings not freed";
     CoUninitialize();

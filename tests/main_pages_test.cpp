@@ -14,6 +14,7 @@
 #include "resources/main_ids.h"
 #include "resources/ulvores_ids.h"
 #include "tests/fixed_clock.h"
+#include "tests/stored_settings_cases.h"
 #include "tests/temp_dir.h"
 #include <aygshell.h>
 #include <gtest/gtest.h>
@@ -252,6 +253,20 @@ TEST_F(MainTexts, MethodOtherThanOneOrMissingCountsBy280Days)
     }
 }
 
+// The same stored texts as the Today item and the settings dialog read them.
+TEST_F(MainTexts, StoredTextsCountAsEveryReaderCountsThem)
+{
+    for (const StoredSettingsCase &c : STORED_SETTINGS_CASES)
+    {
+        SCOPED_TRACE(c.pszBody);
+        ASSERT_TRUE(WriteFileBytes(m_dir.File(L"config.xml"),
+            std::string("<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<CONFIG>") + c.pszBody + "</CONFIG>\r\n"));
+        g_szStatusTxt[0] = 0;
+        RefreshOn(STORED_TODAY);
+        EXPECT_EQ(c.pszLine ? c.pszLine : PROMPT, Status());
+    }
+}
+
 TEST_F(MainTexts, FutureStartDateAsksForOneWhenNothingWasShown)
 {
     Store("2010-6-1", "2");
@@ -261,37 +276,35 @@ TEST_F(MainTexts, FutureStartDateAsksForOneWhenNothingWasShown)
     EXPECT_EQ(L"您的预产期: 2011 年 3 月 8 日", DueDate());
 }
 
-TEST_F(MainTexts, FutureStartDateKeepsTheStatusShownBefore)
+// After a week was shown, a file that no longer gives a date in progress shows what a first
+// start with it shows: the prompt, no advice, no picture. The due date follows a start still to
+// come; a text that is no date leaves the due date that was shown, not one recomputed from an
+// older start with the new method (counted by nine months 2010-3-1 would be due on 12-8).
+TEST_F(MainTexts, NoDateInProgressAfterAWeekLooksLikeAFirstStart)
 {
-    Store("2010-1-1", "2");
-    RefreshOn(2010, 1, 15);
-    Store("2010-6-1", "2");
-    RefreshOn(2010, 3, 1);
-    EXPECT_EQ(L"今天是您怀孕的孕周: 2 周 0 天", Status());
-    EXPECT_EQ(AdviceText(104), Advice());
-    EXPECT_EQ(L"您的预产期: 2011 年 3 月 8 日", DueDate());
-}
-
-TEST_F(MainTexts, StartTextThatIsNoDateLeavesTheDueDateAlone)
-{
-    for (const char *pszStart : { "abc", "2010-13-1", "2010/1/1", "" })
+    struct { const char *pszStart; const char *pszMethod; const wchar_t *pszDueDate; } const CASES[] = {
+        { "2010-6-1", "2", L"您的预产期: 2011 年 3 月 8 日" },
+        { "abc", "1", L"您的预产期: 2010 年 12 月 6 日" },
+        { "2010-13-1", "1", L"您的预产期: 2010 年 12 月 6 日" },
+        { "2010/1/1", "1", L"您的预产期: 2010 年 12 月 6 日" },
+        { "", "1", L"您的预产期: 2010 年 12 月 6 日" },
+        { NULL, NULL, L"您的预产期: 2010 年 12 月 6 日" },
+    };
+    for (const auto &c : CASES)
     {
-        SCOPED_TRACE(pszStart);
+        SCOPED_TRACE(c.pszStart ? c.pszStart : "(no StartTime)");
         TearDown();
         SetUp();
-        Store(pszStart, "2");
-        RefreshOn(2010, 3, 1);
-        EXPECT_EQ(PROMPT, Status());
-        EXPECT_EQ(L"", DueDate());
-
-        // Counted by nine months and seven days, 2010-3-1 would be due on 12-8: the line
-        // must keep the 280-day date it showed, not recompute from the old start.
         Store("2010-3-1", "2");
         RefreshOn(2010, 3, 15);
-        Store(pszStart, "1");
+        ASSERT_EQ(L"今天是您怀孕的孕周: 2 周 0 天", Status());
+        ASSERT_FALSE(ShownPicturePixels().empty());
+        Store(c.pszStart, c.pszMethod);
         RefreshOn(2010, 3, 15);
-        EXPECT_EQ(L"今天是您怀孕的孕周: 2 周 0 天", Status());
-        EXPECT_EQ(L"您的预产期: 2010 年 12 月 6 日", DueDate());
+        EXPECT_EQ(PROMPT, Status());
+        EXPECT_EQ(L"", Advice());
+        EXPECT_TRUE(ShownPicturePixels().empty());
+        EXPECT_EQ(c.pszDueDate, DueDate());
     }
 }
 
@@ -316,17 +329,6 @@ TEST_F(MainTexts, NoSettingsAsksForAStartDate)
     RefreshOn(2010, 3, 1);
     EXPECT_EQ(PROMPT, Status());
     EXPECT_EQ(L"", DueDate());
-}
-
-TEST_F(MainTexts, SettingsRemovedAfterAStatusAsksAgainButKeepsTheOtherPages)
-{
-    Store("2010-1-1", "2");
-    RefreshOn(2010, 1, 15);
-    Store(NULL, NULL);
-    RefreshOn(2010, 1, 15);
-    EXPECT_EQ(PROMPT, Status());
-    EXPECT_EQ(AdviceText(104), Advice());
-    EXPECT_EQ(L"您的预产期: 2010 年 10 月 8 日", DueDate());
 }
 
 TEST_F(MainTexts, WithoutTheResourceLibraryTheDatesStillShow)

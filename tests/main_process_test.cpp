@@ -1,6 +1,7 @@
 // Main.exe run as a program from a copy of the install set, driven from this process the
 // way the Today item and the user reach it: a second start, the page texts read from
 // outside, and each way of closing it.
+#include "main/main_window.h"
 #include "tests/process_driver.h"
 #include "tests/temp_dir.h"
 #include <gtest/gtest.h>
@@ -169,6 +170,24 @@ TEST_F(MainProgram, SecondStartBringsTheFirstForwardAndEnds)
 
     PostMessageW(hWnd, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, ExitCodeOf(hFirst));
+}
+
+// Two taps at the same moment: the start that finds the first one still without a window waits
+// for it and brings it forward instead of opening a second one.
+TEST_F(MainProgram, StartWhileTheFirstHasNoWindowYetOpensNone)
+{
+    HANDLE hFirstClaim = CreateMutexW(NULL, FALSE, MAIN_INSTANCE_MUTEX);
+    ASSERT_TRUE(hFirstClaim != NULL);
+    HANDLE hSecond = Launch();
+    ASSERT_TRUE(hSecond != NULL);
+    WaitPumping(NULL, 1500);
+
+    HWND hFirst = CreatePlainWindow(L"MAIN", WS_POPUP | WS_VISIBLE);
+    SetWindowTextW(hFirst, L"Main");
+    EXPECT_EQ(0u, ExitCodeOf(hSecond));
+    EXPECT_EQ(std::vector<HWND>{ hFirst }, TopLevelWindows(L"MAIN"));
+    DestroyWindow(hFirst);
+    CloseHandle(hFirstClaim);
 }
 
 TEST_F(MainProgram, PagesReadFromAnotherProcess)

@@ -162,15 +162,54 @@ TEST_F(MainStartup, FirstStartCreatesAnEmptyConfigurationSilently)
     doc.ReleaseXMLDOMDocument();
 }
 
-TEST_F(MainStartup, UnreadableConfigurationIsRebuilt)
+// A config.xml that exists but cannot be used is copied aside, byte for byte, before start-up
+// puts a fresh one in its place; start-up then goes on as for a first start.
+TEST_F(MainStartup, UnusableConfigurationIsKeptAsACopyBeforeItIsReplaced)
 {
-    ASSERT_TRUE(WriteFileBytes(ConfigPath(), "<CONFIG><StartTime>2010-1-1</CONFIG>"));
+    const std::string strBody = "<CONFIG><StartTime>2010-1-1</StartTime><CalcMethod>2</CalcMethod></CONFIG>\r\n";
+    const std::string strDecl = "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n";
+    std::string strDeep = strDecl + "<CONFIG>";
+    for (int i = 0; i < 200; i++)
+        strDeep += "<a>";
+    for (int i = 0; i < 200; i++)
+        strDeep += "</a>";
+    std::string strUtf16 = "\xFF\xFE";
+    for (char ch : strDecl + strBody)
+        strUtf16 += std::string(1, ch) + '\0';
+    struct { const char *pszWhat; std::string strBytes; } const FILES[] = {
+        { "UTF-8 byte-order mark before a GB2312 declaration", "\xEF\xBB\xBF" + strDecl + strBody },
+        { "UTF-16 with a byte-order mark and a GB2312 declaration", strUtf16 },
+        { "a byte that is no GB2312", strDecl + "<CONFIG><Note>\xFF</Note>" + strBody.substr(8) },
+        { "NUL padding after a power loss", strDecl + strBody + std::string(64, '\0') },
+        { "cut short", (strDecl + strBody).substr(0, 60) },
+        { "nested deeper than the reader goes", strDeep + strBody.substr(8) },
+        { "another document element", strDecl + "<config><StartTime>2010-1-1</StartTime></config>\r\n" },
+        { "too large to be read", strDecl + strBody + std::string(CONFIG_MAX_BYTES, ' ') },
+    };
+    const std::wstring strCopy = ConfigPath() + CONFIG_BACKUP_SUFFIX;
+    ASSERT_TRUE(WriteFileBytes(strCopy, "an older copy"));
+    for (const auto &f : FILES)
+    {
+        SCOPED_TRACE(f.pszWhat);
+        ASSERT_TRUE(WriteFileBytes(ConfigPath(), f.strBytes));
+        ASSERT_TRUE(Start());
+        EXPECT_EQ(f.strBytes, ReadFileBytes(strCopy));
+        EXPECT_EQ(strDecl + "<CONFIG/>\r\n", ReadFileBytes(ConfigPath()));
+        EXPECT_TRUE(s_boxes.empty());
+        EXPECT_EQ(L"请设置怀孕开始时间", Status());
+        TearDown();
+        SetUp();
+    }
+
+    // Without the copy nothing is replaced: the user is told and the file stays.
+    DeleteFileW(strCopy.c_str());
+    ASSERT_TRUE(CreateDirectoryW(strCopy.c_str(), NULL));
+    ASSERT_TRUE(WriteFileBytes(ConfigPath(), FILES[0].strBytes));
     ASSERT_TRUE(Start());
-    std::string strBytes = ReadFileBytes(ConfigPath());
-    EXPECT_NE(std::string::npos, strBytes.find("GB2312")) << strBytes;
-    EXPECT_EQ(std::string::npos, strBytes.find("StartTime")) << strBytes;
-    EXPECT_TRUE(s_boxes.empty());
-    EXPECT_EQ(L"请设置怀孕开始时间", Status());
+    EXPECT_EQ(FILES[0].strBytes, ReadFileBytes(ConfigPath()));
+    ASSERT_EQ(1u, s_boxes.size());
+    EXPECT_EQ(L"无法初始化程序！", s_boxes[0].strText);
+    RemoveDirectoryW(strCopy.c_str());
 }
 
 TEST_F(MainStartup, StoredConfigurationIsReadWhateverItsAttributes)
@@ -185,10 +224,14 @@ TEST_F(MainStartup, StoredConfigurationIsReadWhateverItsAttributes)
         SetFileAttributesW(ConfigPath().c_str(), FILE_ATTRIBUTE_NORMAL);
         ASSERT_TRUE(WriteFileBytes(ConfigPath(), STORED_CONFIG));
         SetFileAttributesW(ConfigPath().c_str(), dwAttributes);
+        // What a save cut short left beside it goes.
+        ASSERT_TRUE(WriteFileBytes(ConfigPath() + CONFIG_TEMP_SUFFIX, "<CONF"));
 
         ASSERT_TRUE(Start());
         EXPECT_EQ(L"今天是您怀孕的孕周: 2 周 0 天", Status());
         EXPECT_EQ(STORED_CONFIG, ReadFileBytes(ConfigPath()));
+        EXPECT_FALSE(FileExists(ConfigPath() + CONFIG_BACKUP_SUFFIX));
+        EXPECT_FALSE(FileExists(ConfigPath() + CONFIG_TEMP_SUFFIX));
         EXPECT_TRUE(s_boxes.empty());
         TearDown();
         SetUp();

@@ -5,6 +5,7 @@
 #include <string>
 #include "core/debug_log.h"
 #include "core/resource_library.h"
+#include "resources/images/month_pictures.h"
 #include "resources/ulvores_ids.h"
 #include "tests/temp_dir.h"
 
@@ -94,18 +95,32 @@ TEST_F(UlvoResTest, MissingStringGivesNullAndKeepsNothing)
     EXPECT_EQ(nBefore, StringBuffersOnHeap());
 }
 
-TEST_F(UlvoResTest, EveryMonthPictureLoadsThroughTheShell)
+// The shell decodes each picture at the size and with the colours ImageMagick reads back from the
+// generator's GIF file.
+TEST_F(UlvoResTest, EveryMonthPictureDecodesThroughTheShellAsDrawn)
 {
-    for (UINT nId = IDB_MONTH_FIRST; nId <= IDB_MONTH_LAST; nId++)
+    ASSERT_EQ((size_t)(IDB_MONTH_LAST - IDB_MONTH_FIRST + 1), ARRAYSIZE(MONTH_PICTURE_SOURCES));
+    HDC hdc = CreateCompatibleDC(NULL);
+    for (UINT i = 0; i < ARRAYSIZE(MONTH_PICTURE_SOURCES); i++)
     {
-        HBITMAP hbm = SHLoadImageResource(m_lib.m_hResModule, nId);
-        ASSERT_TRUE(hbm) << "picture " << nId;
+        const MonthPictureSource &source = MONTH_PICTURE_SOURCES[i];
+        SCOPED_TRACE(testing::Message() << "picture " << IDB_MONTH_FIRST + i << ", " << source.pszFile);
+        HBITMAP hbm = SHLoadImageResource(m_lib.m_hResModule, IDB_MONTH_FIRST + i);
+        ASSERT_TRUE(hbm);
         BITMAP bm = {};
         ASSERT_TRUE(GetObjectW(hbm, sizeof(bm), &bm));
-        EXPECT_NEAR(220, bm.bmWidth, 20) << "picture " << nId;
-        EXPECT_NEAR(170, bm.bmHeight, 20) << "picture " << nId;
+        EXPECT_EQ(source.cx, bm.bmWidth);
+        EXPECT_EQ(source.cy, bm.bmHeight);
+        HGDIOBJ hOld = SelectObject(hdc, hbm);
+        for (const MonthPicturePoint &point : source.points)
+        {
+            COLORREF crDrawn = RGB(point.rgb >> 16, (point.rgb >> 8) & 0xFF, point.rgb & 0xFF);
+            EXPECT_EQ(crDrawn, GetPixel(hdc, point.x, point.y)) << "at " << point.x << "," << point.y;
+        }
+        SelectObject(hdc, hOld);
         DeleteObject(hbm);
     }
+    DeleteDC(hdc);
 }
 
 TEST_F(UlvoResTest, ItemIconLoadsAtBothSizes)

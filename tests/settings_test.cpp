@@ -13,6 +13,7 @@
 #include "main/settings_store.h"
 #include "resources/main_ids.h"
 #include "tests/dialog_driver.h"
+#include "tests/stored_settings_cases.h"
 #include "tests/temp_dir.h"
 
 namespace {
@@ -66,12 +67,15 @@ void Pump()
         DispatchMessageW(&msg);
 }
 
-void PublishItemWindow(DWORD dwValue)
+// The item's handle as it publishes it, or cbValue bytes of it (an 8-byte value repeats it).
+void PublishItemWindow(DWORD dwValue, DWORD cbValue = sizeof(DWORD))
 {
     HKEY hKey = NULL;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, ULVO_REG_KEY, 0, NULL, 0, KEY_SET_VALUE,
                                              NULL, &hKey, NULL));
-    RegSetValueExW(hKey, ULVO_REG_HWND, 0, REG_DWORD, (const BYTE *)&dwValue, sizeof(dwValue));
+    DWORD adwValue[2] = { dwValue, dwValue };
+    RegSetValueExW(hKey, ULVO_REG_HWND, 0, cbValue == sizeof(DWORD) ? REG_DWORD : REG_BINARY,
+                   (const BYTE *)adwValue, cbValue);
     RegCloseKey(hKey);
 }
 
@@ -190,7 +194,7 @@ protected:
 
 // --- What is stored -----------------------------------------------------------------------
 
-TEST_F(Settings, FirstSaveAppendsStartTimeThenMethodSavingTwice)
+TEST_F(Settings, FirstSaveAppendsStartTimeThenMethodInOneSave)
 {
     WriteConfig("<CONFIG></CONFIG>");
     PublishItemWindow((DWORD)(UINT_PTR)m_hItem);
@@ -213,7 +217,7 @@ TEST_F(Settings, FirstSaveAppendsStartTimeThenMethodSavingTwice)
     EXPECT_LT(strFile.find("<CONFIG>"), posStart);
     EXPECT_LT(posMethod, strFile.find("</CONFIG>"));
     EXPECT_NE(std::string::npos, strFile.find("GB2312"));
-    EXPECT_EQ(2, g_nMainRefreshes);
+    EXPECT_EQ(1, g_nMainRefreshes);
     EXPECT_EQ(1, g_nItemRefreshes);
     EXPECT_EQ(0u, g_wItemParam);
     EXPECT_EQ(0, g_lItemParam);
@@ -238,7 +242,7 @@ TEST_F(Settings, LaterSaveReplacesTextsInPlaceKeepingTheirOrder)
     ASSERT_NE(std::string::npos, posMethod) << strFile;
     ASSERT_NE(std::string::npos, posStart) << strFile;
     EXPECT_LT(posMethod, posStart);
-    EXPECT_EQ(2, g_nMainRefreshes);
+    EXPECT_EQ(1, g_nMainRefreshes);
 }
 
 TEST_F(Settings, StoresMethodOneOnlyFor365)
@@ -284,6 +288,14 @@ TEST_F(Settings, ExitStoresNothingAndTellsNoOne)
 
 // --- Failures: one message each, the dialog stays open ------------------------------------
 
+const PFN_REPLACEFILE s_pfnRealReplace = g_pfnReplaceConfigFile;
+
+BOOL RefuseReplace(LPCWSTR, LPCWSTR)
+{
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
 struct FailureCase
 {
     const char *pszName;
@@ -304,15 +316,12 @@ TEST_F(Settings, EachFailureShowsItsMessageAndKeepsTheDialogOpen)
         { "document element is not CONFIG", "<SETTINGS><StartTime>2001-1-1</StartTime></SETTINGS>",
           [](HWND, const std::wstring &) {},
           L"保存选定日期出错！请重试" },
-        { "file turns read-only once the date is saved", "<CONFIG></CONFIG>",
-          [](HWND hDlg, const std::wstring &strPath) {
-              HWND hRadio = GetDlgItem(hDlg, IDC_RADIO_365);
-              Intercept(hRadio, BM_GETCHECK, [strPath, hRadio] {
-                  SetFileAttributesW(strPath.c_str(), FILE_ATTRIBUTE_READONLY);
-                  return CallWindowProcW(g_pfnOriginal, hRadio, BM_GETCHECK, 0, 0);
-              });
-          },
-          L"保存选定计算方法出错！请重试" },
+        { "file turns read-only while the dialog is open", "<CONFIG><StartTime>2001-1-1</StartTime></CONFIG>",
+          [](HWND, const std::wstring &strPath) { SetFileAttributesW(strPath.c_str(), FILE_ATTRIBUTE_READONLY); },
+          L"保存选定日期出错！请重试" },
+        { "the new file cannot take the old one's place", "<CONFIG><StartTime>2001-1-1</StartTime></CONFIG>",
+          [](HWND, const std::wstring &) { g_pfnReplaceConfigFile = RefuseReplace; },
+          L"保存选定日期出错！请重试" },
     };
     for (const FailureCase &c : cases)
     {
@@ -341,31 +350,14 @@ TEST_F(Settings, EachFailureShowsItsMessageAndKeepsTheDialogOpen)
         EXPECT_EQ((UINT)MB_OK, boxes.Boxes()[0].uType) << c.pszName;
         EXPECT_TRUE(boxes.Boxes()[0].bOwnerIsOpenDialog) << c.pszName;
         EXPECT_EQ(0, g_nItemRefreshes) << c.pszName;
+        // A save that failed left the file as it was, and nothing beside it.
+        if (FileExists(strPath))
+        {
+            EXPECT_EQ(DECLARATION + std::string(c.pszConfig) + "\r\n", Config()) << c.pszName;
+        }
+        EXPECT_FALSE(FileExists(strPath + CONFIG_TEMP_SUFFIX)) << c.pszName;
+        g_pfnReplaceConfigFile = s_pfnRealReplace;
     }
-}
-
-TEST_F(Settings, FailureAfterTheDateLeavesTheNewDateSaved)
-{
-    WriteConfig("<CONFIG></CONFIG>");
-    MessageBoxRecorder boxes;
-    std::wstring strPath = m_strConfig;
-
-    RunSettings([&](HWND hDlg) {
-        PickDate(hDlg, 2009, 3, 5);
-        HWND hRadio = GetDlgItem(hDlg, IDC_RADIO_365);
-        Intercept(hRadio, BM_GETCHECK, [strPath, hRadio] {
-            SetFileAttributesW(strPath.c_str(), FILE_ATTRIBUTE_READONLY);
-            return CallWindowProcW(g_pfnOriginal, hRadio, BM_GETCHECK, 0, 0);
-        });
-        Tap(hDlg, IDM_SETTINGS_OK);
-        g_intercept = nullptr;
-        Tap(hDlg, IDM_SETTINGS_EXIT);
-    });
-
-    std::string strFile = Config();
-    EXPECT_NE(std::string::npos, strFile.find("<StartTime>2009-3-5</StartTime>")) << strFile;
-    EXPECT_EQ(std::string::npos, strFile.find("CalcMethod")) << strFile;
-    EXPECT_EQ(1, g_nMainRefreshes);
 }
 
 TEST_F(Settings, DeletedConfigIsNotRecreatedAndForeignRootStaysUnchanged)
@@ -533,38 +525,33 @@ TEST_F(Settings, CalendarTakesItsWholeMinimumWhenEitherSideFallsShort)
     DestroyWindow(hParent);
 }
 
-TEST_F(Settings, CalendarOpensOnTheStoredDateSoChangingOnlyTheMethodKeepsIt)
+// The dialog opens on what the pages and the Today item count from and with, so "确定" with
+// nothing touched stores the same date and method again.
+TEST_F(Settings, OpensOnWhatThePagesCountAndConfirmKeepsIt)
 {
-    WriteConfig("<CONFIG><StartTime>2009-3-5</StartTime><CalcMethod>1</CalcMethod></CONFIG>");
-    SYSTEMTIME stShown = {};
-    RunSettings([&](HWND hDlg) {
-        stShown = CalendarSelection(hDlg);
-        Tap(hDlg, IDC_RADIO_365);
-        Tap(hDlg, IDM_SETTINGS_OK);
-    });
-    EXPECT_EQ(2009, stShown.wYear);
-    EXPECT_EQ(3, stShown.wMonth);
-    EXPECT_EQ(5, stShown.wDay);
-    std::string strFile = Config();
-    EXPECT_NE(std::string::npos, strFile.find("<StartTime>2009-3-5</StartTime>")) << strFile;
-    EXPECT_NE(std::string::npos, strFile.find("<CalcMethod>2</CalcMethod>")) << strFile;
-}
-
-TEST_F(Settings, CalendarOpensOnTodayWithoutAUsableStoredDate)
-{
-    for (const char *pszConfig : { "<CONFIG></CONFIG>", "<CONFIG><StartTime>2009-13-5</StartTime></CONFIG>",
-                                   "<CONFIG><StartTime>yesterday</StartTime></CONFIG>" })
+    for (const StoredSettingsCase &c : STORED_SETTINGS_CASES)
     {
-        WriteConfig(pszConfig);
+        SCOPED_TRACE(c.pszBody);
+        WriteConfig(std::string("<CONFIG>") + c.pszBody + "</CONFIG>");
         SYSTEMTIME stShown = {}, stToday = {};
+        bool b365 = false;
         RunSettings([&](HWND hDlg) {
             stShown = CalendarSelection(hDlg);
             SendMessageW(Calendar(hDlg), MCM_GETTODAY, 0, (LPARAM)&stToday);
-            Tap(hDlg, IDM_SETTINGS_EXIT);
+            b365 = Checked(hDlg, IDC_RADIO_365);
+            EXPECT_NE(b365, Checked(hDlg, IDC_RADIO_280));
+            Tap(hDlg, c.nYear ? IDM_SETTINGS_OK : IDM_SETTINGS_EXIT);
         });
-        EXPECT_EQ(stToday.wYear, stShown.wYear) << pszConfig;
-        EXPECT_EQ(stToday.wMonth, stShown.wMonth) << pszConfig;
-        EXPECT_EQ(stToday.wDay, stShown.wDay) << pszConfig;
+        EXPECT_EQ(c.b365, b365);
+        EXPECT_EQ(c.nYear ? c.nYear : stToday.wYear, stShown.wYear);
+        EXPECT_EQ(c.nYear ? c.nMonth : stToday.wMonth, stShown.wMonth);
+        EXPECT_EQ(c.nYear ? c.nDay : stToday.wDay, stShown.wDay);
+        if (!c.nYear)
+            continue;
+        char szStored[64];
+        StringCchPrintfA(szStored, ARRAYSIZE(szStored), "<StartTime>%d-%d-%d</StartTime>", c.nYear, c.nMonth, c.nDay);
+        EXPECT_NE(std::string::npos, Config().find(szStored)) << Config();
+        EXPECT_NE(std::string::npos, Config().find(c.b365 ? "<CalcMethod>1<" : "<CalcMethod>2<")) << Config();
     }
 }
 
@@ -621,6 +608,14 @@ TEST_F(Settings, TodayItemIsToldOnlyThroughALiveWindow)
     NotifyTodayItem();
     MSG msg;
     EXPECT_FALSE(PeekMessageW(&msg, NULL, MYMSG_ULVO_REFRESH, MYMSG_ULVO_REFRESH, PM_NOREMOVE));
+
+    // Part of a handle, or more than one, names no window for sure.
+    for (DWORD cb : { 2u, 8u })
+    {
+        PublishItemWindow((DWORD)(UINT_PTR)m_hItem, cb);
+        NotifyTodayItem();
+        EXPECT_FALSE(PeekMessageW(&msg, NULL, MYMSG_ULVO_REFRESH, MYMSG_ULVO_REFRESH, PM_NOREMOVE)) << cb;
+    }
 
     // The live item.
     PublishItemWindow((DWORD)(UINT_PTR)m_hItem);

@@ -7,10 +7,8 @@
 #define IDC_TEST_SETTINGS   502
 #define IDC_TEST_ABOUT      503
 
-#define IDG_TEST_8BIT       600     // BMP files under the shell's image type "GIF"
-#define IDG_TEST_24BIT      601
-#define IDG_TEST_32BIT_TOPDOWN 602
-#define IDG_TEST_NOT_BMP    603
-#define IDB_TEST_PLAIN      604     // an ordinary BITMAP resource: not an image resource
+#define IDG_TEST_PICTURE    600     // a month picture under the shell's image type "GIF"
+#define IDG_TEST_NOT_A_PICTURE 601  // "GIF89a" and text, under the same type
+#define IDR_TEST_PICTURE_AS_DATA 602 // the same picture as plain data: not an image resource
 
 #define IDD_TEST_DIALOG     700

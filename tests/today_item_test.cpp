@@ -7,6 +7,7 @@
 #include "today/status_line.h"
 #include "core/shared_names.h"
 #include "tests/fixed_clock.h"
+#include "tests/stored_settings_cases.h"
 #include "tests/temp_dir.h"
 #include "tests/test_today_window.h"
 
@@ -157,6 +158,19 @@ TEST_F(TodayItem, ShowsTheLineForEveryState)
     }
 }
 
+// The same stored texts as the main program's first page and the settings dialog read them.
+TEST_F(TodayItem, StoredTextsCountAsEveryReaderCountsThem)
+{
+    FixedToday today(STORED_TODAY);
+    Start("");
+    for (const StoredSettingsCase &c : STORED_SETTINGS_CASES)
+    {
+        SCOPED_TRACE(c.pszBody);
+        UseConfig(std::string("<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<CONFIG>") + c.pszBody + "</CONFIG>\r\n");
+        EXPECT_EQ(c.pszLine ? c.pszLine + MORE : std::wstring(SETUP_PROMPT), Line());
+    }
+}
+
 TEST_F(TodayItem, MethodChangeInTheFileTakesEffectAtTheNextComputation)
 {
     FixedToday today(2010, 2, 27);
@@ -186,23 +200,37 @@ TEST_F(TodayItem, KeepsThePromptWithoutAStartDate)
     }
 }
 
-TEST_F(TodayItem, KeepsThePromptOrTheLastLineForDatesItCannotClassify)
+// After a line was shown, a file that gives no date in progress brings the prompt back at the
+// next computation, as the main program's first page asks for a date then, and the item
+// repaints; a computation that changes nothing repaints nothing.
+TEST_F(TodayItem, AfterALineAFileWithoutADateInProgressBringsThePromptBack)
 {
+    const std::string inputs[] = {
+        ConfigXml("2010-6-1", "2"),                            // later than today
+        ConfigXml("2010-2-30", "2"),                           // not a date
+        ConfigXml(NULL, "2"),                                  // no StartTime
+        "",                                                    // no file
+        "<OTHER><StartTime>2010-1-1</StartTime></OTHER>",
+        ConfigXml("2010-1-1", "2") + std::string(CONFIG_MAX_BYTES, ' '),   // too large to be read
+    };
     FixedToday today(2010, 3, 27);
-    Start(ConfigXml("2010-6-1", "2"));   // in the future
-    EXPECT_TRUE(CalculatePragnantTime());
-    EXPECT_TRUE(g_bFirstDisplay);
-    UseConfig(ConfigXml("2010-2-30", "2"));   // not a date
-    EXPECT_TRUE(CalculatePragnantTime());
-    EXPECT_TRUE(g_bFirstDisplay);
+    HWND hItem = Start(ConfigXml("2010-6-1", "2"));
+    for (const std::string &str : inputs)
+    {
+        SCOPED_TRACE(str.substr(0, 80));
+        UseConfig(ConfigXml("2010-1-1", "2"));
+        ASSERT_EQ(L"今天是您怀孕的孕周: 12 周 1 天" + MORE, Line());
+        ValidateRect(hItem, NULL);
+        UseConfig(str);
+        RefreshTimerProc(hItem, WM_TIMER, 1, 0);
+        EXPECT_TRUE(g_bFirstDisplay);
+        EXPECT_TRUE(GetUpdateRect(hItem, NULL, FALSE));
 
-    UseConfig(ConfigXml("2010-1-1", "2"));
-    EXPECT_EQ(L"今天是您怀孕的孕周: 12 周 1 天" + MORE, Line());
-    UseConfig(ConfigXml("2010-6-1", "2"));
-    EXPECT_EQ(L"今天是您怀孕的孕周: 12 周 1 天" + MORE, Line());
-    UseConfig("");
-    EXPECT_FALSE(CalculatePragnantTime());
-    EXPECT_EQ(L"今天是您怀孕的孕周: 12 周 1 天" + MORE, std::wstring(g_szShowTxt));
+        ValidateRect(hItem, NULL);
+        UseConfig("");
+        SendMessageW(hItem, MYMSG_ULVO_REFRESH, 0, 0);
+        EXPECT_FALSE(GetUpdateRect(hItem, NULL, FALSE));
+    }
 }
 
 TEST_F(TodayItem, AsksForItsHeightOnceWhenTheShellIsReady)
@@ -255,11 +283,6 @@ TEST_F(TodayItem, RefreshMessageAndTimerRecomputeAndRepaint)
     EXPECT_EQ(L"今天是您怀孕的孕周: 12 周 1 天" + MORE, std::wstring(g_szShowTxt));
     EXPECT_TRUE(GetUpdateRect(hItem, NULL, FALSE));
 
-    // Nothing found: nothing repainted.
-    ValidateRect(hItem, NULL);
-    UseConfig("");
-    RefreshTimerProc(hItem, WM_TIMER, 1, 0);
-    EXPECT_FALSE(GetUpdateRect(hItem, NULL, FALSE));
 }
 
 TEST_F(TodayItem, TapStartsMainBesideTheLibrary)

@@ -5,6 +5,7 @@
 #include "core/debug_log.h"
 #include "core/shared_names.h"
 #include <shellapi.h>
+#include <strsafe.h>
 #include <todaycmn.h>
 
 static_assert(sizeof(SHELLEXECUTEINFOW) == 60, "the shell expects the 60-byte record of the 32-bit device");
@@ -137,9 +138,16 @@ static LRESULT OnQueryRefreshCache(TODAYLISTITEM *pItem)
     return 0;
 }
 
+// Repainted when the line was computed, and whenever what the item shows changed, the prompt
+// taking a line's place included.
 static void Refresh(HWND hWnd)
 {
-    if (CalculatePragnantTime())
+    BOOL bWasPrompt = g_bFirstDisplay;
+    WCHAR szWas[ITEM_TEXT_CCH];
+    StringCchCopyW(szWas, ARRAYSIZE(szWas), g_szShowTxt);
+    BOOL bComputed = CalculatePragnantTime();
+    BOOL bChanged = bWasPrompt != g_bFirstDisplay || (!g_bFirstDisplay && wcscmp(szWas, g_szShowTxt) != 0);
+    if (bComputed || bChanged)
         InvalidateRect(hWnd, NULL, TRUE);
 }
 

@@ -43,6 +43,7 @@ static BOOL WriteStatusLine(int nState)
 BOOL CalculatePragnantTime()
 {
     BOOL bResult = FALSE;
+    BOOL bLine = FALSE;
     WCHAR *pszTime = NULL;
     WCHAR *pszMethod = NULL;
 
@@ -61,20 +62,21 @@ BOOL CalculatePragnantTime()
     if (g_ItemConfig.GetChildText(CONFIG_ROOT, CONFIG_START_TIME, &pszTime) == 0 && pszTime)
     {
         // Read every time, so a change of method in config.xml shows at the next computation.
-        if (g_ItemConfig.GetChildText(CONFIG_ROOT, CONFIG_CALC_METHOD, &pszMethod) == 0 && pszMethod &&
-            wcscmp(pszMethod, CALC_METHOD_365) == 0)
-            g_PregnancyCalendar.SetCalcMethod(CALC_BY_365);
-        else
-            g_PregnancyCalendar.SetCalcMethod(CALC_BY_280);
+        if (g_ItemConfig.GetChildText(CONFIG_ROOT, CONFIG_CALC_METHOD, &pszMethod) != 0)
+        {
+            g_ItemConfig.FreeText(pszMethod);
+            pszMethod = NULL;
+        }
+        g_PregnancyCalendar.SetCalcMethod(CalcMethodOfText(pszMethod));
 
         DebugLog(LOG_SRC_TODAY, LOG_INFO, L"CalculatePragnantTime,  pszTime = %s", pszTime);
         int nState = g_PregnancyCalendar.Classify(pszTime);
-        // Until a line has been written the prompt stays: a date that cannot be classified
-        // must not leave an empty item beside the icon.
-        if (WriteStatusLine(nState))
-            g_bFirstDisplay = FALSE;
+        bLine = WriteStatusLine(nState);
         bResult = TRUE;
     }
+    // Whatever the file gives today, as the main program's first page shows it: a line for a
+    // date in progress or past, else the prompt, also after a line was shown before.
+    g_bFirstDisplay = !bLine;
 
     g_ItemConfig.FreeText(pszTime);
     g_ItemConfig.FreeText(pszMethod);

@@ -1,67 +1,78 @@
 #include <aygshell.h>
+#include <wincodec.h>
 
-// The shell keeps every image resource under the custom type "GIF", whatever its format.
+// The shell keeps every image resource under the custom type "GIF".
 #define IMAGE_RESOURCE_TYPE L"GIF"
-#define BMP_SIGNATURE       0x4D42      // "BM"
-#define BMP_MAX_SIDE        0x4000
+// Sides beyond this are a damaged file, not a picture for a 240 x 320 screen; it also keeps
+// the size of the pixel buffer within a UINT.
+#define IMAGE_MAX_SIDE      0x4000
+#define IMAGE_BYTES_PER_PIXEL 4
 
-static DWORD ColourTableBytes(const BITMAPINFOHEADER &bih)
+template <class T> static void SafeRelease(T **ppItf)
 {
-    DWORD nColours = bih.biClrUsed;
-    if (nColours == 0 && bih.biBitCount <= 8)
-        nColours = 1u << bih.biBitCount;
-    DWORD cbMasks = (bih.biCompression == BI_BITFIELDS && bih.biSize == sizeof(BITMAPINFOHEADER)) ? 3 * sizeof(DWORD) : 0;
-    return cbMasks + nColours * sizeof(RGBQUAD);
+    if (*ppItf)
+        (*ppItf)->Release();
+    *ppItf = NULL;
 }
 
-static BOOL IsSupportedBmp(const BITMAPINFOHEADER &bih)
+// A top-down 32-bit DIB section holding the frame's pixels, as the shell hands out a bitmap.
+static HBITMAP BitmapFromFrame(IWICImagingFactory *pFactory, IWICBitmapFrameDecode *pFrame)
 {
-    if (bih.biSize < sizeof(BITMAPINFOHEADER) || bih.biPlanes != 1)
-        return FALSE;
-    if (bih.biWidth <= 0 || bih.biWidth > BMP_MAX_SIDE || bih.biHeight == 0 ||
-        bih.biHeight > BMP_MAX_SIDE || bih.biHeight < -BMP_MAX_SIDE)
-        return FALSE;
-    if (bih.biCompression != BI_RGB && bih.biCompression != BI_BITFIELDS)
-        return FALSE;
-    if (bih.biBitCount <= 8 && bih.biClrUsed > (1u << bih.biBitCount))
-        return FALSE;
-    switch (bih.biBitCount)
+    IWICFormatConverter *pConverter = NULL;
+    UINT cx = 0, cy = 0;
+    HBITMAP hbm = NULL;
+    HRESULT hr = pFactory->CreateFormatConverter(&pConverter);
+    if (SUCCEEDED(hr))
+        hr = pConverter->Initialize(pFrame, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
+                                    NULL, 0.0, WICBitmapPaletteTypeCustom);
+    if (SUCCEEDED(hr))
+        hr = pConverter->GetSize(&cx, &cy);
+    if (SUCCEEDED(hr) && cx > 0 && cy > 0 && cx <= IMAGE_MAX_SIDE && cy <= IMAGE_MAX_SIDE)
     {
-    case 1: case 4: case 8: case 16: case 24: case 32:
-        return TRUE;
+        BITMAPINFO bmi = {};
+        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+        bmi.bmiHeader.biWidth = (LONG)cx;
+        bmi.bmiHeader.biHeight = -(LONG)cy;     // top row first, as the decoder copies them
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 8 * IMAGE_BYTES_PER_PIXEL;
+        bmi.bmiHeader.biCompression = BI_RGB;
+        void *pvBits = NULL;
+        hbm = CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pvBits, NULL, 0);
+        UINT cbStride = cx * IMAGE_BYTES_PER_PIXEL;
+        if (hbm && (!pvBits || FAILED(pConverter->CopyPixels(NULL, cbStride, cbStride * cy, (BYTE *)pvBits))))
+        {
+            DeleteObject(hbm);
+            hbm = NULL;
+        }
     }
-    return FALSE;
+    SafeRelease(&pConverter);
+    return hbm;
 }
 
-// A BMP file image (file header, then the device-independent bitmap) as a DIB section.
-static HBITMAP BitmapFromBmpFile(const BYTE *pbFile, DWORD cbFile)
+// The first frame of the picture file in memory, through the system's imaging codecs.
+static HBITMAP DecodePicture(const BYTE *pbFile, DWORD cbFile)
 {
-    BITMAPFILEHEADER bfh;
-    BITMAPINFOHEADER bih;
-    if (cbFile < sizeof(bfh) + sizeof(bih))
-        return NULL;
-    CopyMemory(&bfh, pbFile, sizeof(bfh));
-    CopyMemory(&bih, pbFile + sizeof(bfh), sizeof(bih));
-    if (bfh.bfType != BMP_SIGNATURE || !IsSupportedBmp(bih))
-        return NULL;
-
-    DWORD cbStride = ((DWORD)bih.biWidth * bih.biBitCount + 31) / 32 * 4;
-    DWORD cbBits = cbStride * (DWORD)(bih.biHeight < 0 ? -bih.biHeight : bih.biHeight);
-    DWORD cbInfo = bfh.bfOffBits - sizeof(bfh);
-    if (bfh.bfOffBits < sizeof(bfh) + bih.biSize || bfh.bfOffBits > cbFile ||
-        cbFile - bfh.bfOffBits < cbBits || cbInfo < bih.biSize + ColourTableBytes(bih))
-        return NULL;
-
-    // The header sits two bytes off a four-byte boundary in the file: give GDI an aligned copy.
-    BITMAPINFO *pbmi = (BITMAPINFO *)HeapAlloc(GetProcessHeap(), 0, cbInfo);
-    if (!pbmi)
-        return NULL;
-    CopyMemory(pbmi, pbFile + sizeof(bfh), cbInfo);
-    void *pvBits = NULL;
-    HBITMAP hbm = CreateDIBSection(NULL, pbmi, DIB_RGB_COLORS, &pvBits, NULL, 0);
-    if (hbm && pvBits)
-        CopyMemory(pvBits, pbFile + bfh.bfOffBits, cbBits);
-    HeapFree(GetProcessHeap(), 0, pbmi);
+    IWICImagingFactory *pFactory = NULL;
+    IWICStream *pStream = NULL;
+    IWICBitmapDecoder *pDecoder = NULL;
+    IWICBitmapFrameDecode *pFrame = NULL;
+    HBITMAP hbm = NULL;
+    HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, NULL, CLSCTX_INPROC_SERVER,
+                                  IID_IWICImagingFactory, (void **)&pFactory);
+    if (SUCCEEDED(hr))
+        hr = pFactory->CreateStream(&pStream);
+    if (SUCCEEDED(hr))      // the stream only reads the resource's bytes
+        hr = pStream->InitializeFromMemory(const_cast<BYTE *>(pbFile), cbFile);
+    if (SUCCEEDED(hr))
+        hr = pFactory->CreateDecoderFromStream(pStream, NULL, WICDecodeMetadataCacheOnDemand, &pDecoder);
+    if (SUCCEEDED(hr))
+        hr = pDecoder->GetFrame(0, &pFrame);
+    if (SUCCEEDED(hr))
+        hbm = BitmapFromFrame(pFactory, pFrame);
+    SafeRelease(&pFrame);
+    SafeRelease(&pDecoder);
+    SafeRelease(&pStream);
+    SafeRelease(&pFactory);
     return hbm;
 }
 
@@ -75,5 +86,12 @@ HBITMAP WINAPI SHLoadImageResource(HINSTANCE hinst, UINT uIdImageFile)
     const BYTE *pbFile = hData ? (const BYTE *)LockResource(hData) : NULL;
     if (!pbFile)
         return NULL;
-    return BitmapFromBmpFile(pbFile, cbFile);
+
+    // The programs start COM before their first picture. A caller that has not still gets its
+    // picture, and finds COM as it left it; a thread in another apartment keeps its own.
+    HRESULT hrInit = CoInitializeEx(NULL, COINIT_MULTITHREADED);
+    HBITMAP hbm = DecodePicture(pbFile, cbFile);
+    if (SUCCEEDED(hrInit))
+        CoUninitialize();
+    return hbm;
 }

@@ -1,5 +1,7 @@
 #!/bin/sh
-# Draws the month pictures and the icons of UlvoRes.dll and the main program's icon.
+# Draws the month pictures and the icons of UlvoRes.dll and the main program's icon, and
+# writes images/month_pictures.h: each picture's size and the colours at a few points, read
+# back from the GIF file, for the tests to check a decoder against.
 # The results are committed beside the resource scripts, so a build never runs this;
 # run it again only after changing a drawing:
 #
@@ -28,7 +30,15 @@ FX=66
 FY=86
 TEXT_X=120
 
+# Points read back from each picture: outside the frame, the frame's fill, the two top dots, the
+# rule under the length and the middle of the fruit. Each picture, flipped across either axis,
+# differs from itself at one of them at least, so a decoder that flips rows or columns shows.
+SAMPLES="0,0 5,$((H / 2)) 22,19 $((W - 23)),19 $((TEXT_X + 40)),82 $FX,$FY"
+TABLE=$WORK/month_pictures.h
+
 # month_picture FILE TITLE FRUIT LENGTH WEIGHT BACKGROUND BORDER INK FRUIT_DRAWING
+# The shell's image loader reads GIF: 256 colours at most, which these flat drawings with
+# smoothed edges fit without dithering.
 month_picture() {
     file=$1 title=$2 fruit=$3 length=$4 weight=$5 bg=$6 border=$7 ink=$8 drawing=$9
     convert -size ${W}x${H} xc:white \
@@ -43,8 +53,30 @@ month_picture() {
         -annotate +${TEXT_X}+62 "$length" -annotate +${TEXT_X}+86 "$weight" \
         -fill "$border" -draw "rectangle $((TEXT_X)),82 $((TEXT_X + 80)),83" \
         -fill "$ink" -pointsize 16 -gravity south -annotate +0+10 "宝宝约${fruit}大小" \
-        +dither -colors 256 -type Palette -compress none "BMP3:$IMAGES/$file"
+        +dither -colors 256 -type Palette "GIF:$IMAGES/$file"
+    table_row "$file"
 }
+
+# table_row FILE: the picture's row of month_pictures.h, as ImageMagick decodes the file.
+table_row() {
+    format="{ \"$1\", %w, %h, {"
+    for point in $SAMPLES; do
+        format="$format { ${point%,*}, ${point#*,}, 0x%[hex:p{$point}] },"
+    done
+    convert "$IMAGES/$1" -format "${format%,} } },\n" info: | sed 's/^/    /' >>"$TABLE"
+}
+
+cat >"$TABLE" <<EOF
+// Written by resources/gen/make_images.sh with the pictures beside it: do not edit.
+// Each month picture's size and the colour (0xRRGGBB) at a few of its points, as ImageMagick
+// reads them back from the GIF file, in the order of the resource identifiers.
+#pragma once
+
+struct MonthPicturePoint { int x, y; unsigned long rgb; };
+struct MonthPictureSource { const char *pszFile; int cx, cy; MonthPicturePoint points[$(echo $SAMPLES | wc -w)]; };
+
+static const MonthPictureSource MONTH_PICTURE_SOURCES[] = {
+EOF
 
 # Each fruit is drawn around (FX, FY) with plain shapes, at most about 80 pixels across.
 cherry="stroke #5D4037 stroke-width 3 fill none
@@ -121,15 +153,17 @@ watermelon="stroke none fill #1B5E20 circle 66,88 66,132
   stroke none fill #A5D6A7 ellipse 50,66 8,5 0,360
   stroke #5D4037 stroke-width 3 fill none path 'M 66,47 Q 70,40 76,40'"
 
-month_picture month01.bmp "怀孕第1-2个月" 樱桃     "身长约1.6厘米" "体重约1克"    "#FCE4EC" "#F48FB1" "#AD1457" "$cherry"
-month_picture month03.bmp "怀孕第3个月"   柠檬     "身长约9厘米"   "体重约14克"   "#FFF8E1" "#FFCA28" "#E65100" "$lemon"
-month_picture month04.bmp "怀孕第4个月"   苹果     "身长约16厘米"  "体重约110克"  "#FBE9E7" "#FF8A65" "#BF360C" "$apple"
-month_picture month05.bmp "怀孕第5个月"   香蕉     "身长约25厘米"  "体重约320克"  "#FFFDE7" "#FDD835" "#F57F17" "$banana"
-month_picture month06.bmp "怀孕第6个月"   玉米     "身长约30厘米"  "体重约630克"  "#F1F8E9" "#AED581" "#33691E" "$corn"
-month_picture month07.bmp "怀孕第7个月"   茄子     "身长约35厘米"  "体重约1000克" "#F3E5F5" "#CE93D8" "#6A1B9A" "$eggplant"
-month_picture month08.bmp "怀孕第8个月"   菠萝     "身长约40厘米"  "体重约1700克" "#FFF3E0" "#FFB74D" "#E65100" "$pineapple"
-month_picture month09.bmp "怀孕第9个月"   哈密瓜   "身长约45厘米"  "体重约2500克" "#F9FBE7" "#D4E157" "#827717" "$melon"
-month_picture month10.bmp "怀孕第10个月"  西瓜     "身长约50厘米"  "体重约3400克" "#E8F5E9" "#81C784" "#1B5E20" "$watermelon"
+month_picture month01.gif "怀孕第1-2个月" 樱桃     "身长约1.6厘米" "体重约1克"    "#FCE4EC" "#F48FB1" "#AD1457" "$cherry"
+month_picture month03.gif "怀孕第3个月"   柠檬     "身长约9厘米"   "体重约14克"   "#FFF8E1" "#FFCA28" "#E65100" "$lemon"
+month_picture month04.gif "怀孕第4个月"   苹果     "身长约16厘米"  "体重约110克"  "#FBE9E7" "#FF8A65" "#BF360C" "$apple"
+month_picture month05.gif "怀孕第5个月"   香蕉     "身长约25厘米"  "体重约320克"  "#FFFDE7" "#FDD835" "#F57F17" "$banana"
+month_picture month06.gif "怀孕第6个月"   玉米     "身长约30厘米"  "体重约630克"  "#F1F8E9" "#AED581" "#33691E" "$corn"
+month_picture month07.gif "怀孕第7个月"   茄子     "身长约35厘米"  "体重约1000克" "#F3E5F5" "#CE93D8" "#6A1B9A" "$eggplant"
+month_picture month08.gif "怀孕第8个月"   菠萝     "身长约40厘米"  "体重约1700克" "#FFF3E0" "#FFB74D" "#E65100" "$pineapple"
+month_picture month09.gif "怀孕第9个月"   哈密瓜   "身长约45厘米"  "体重约2500克" "#F9FBE7" "#D4E157" "#827717" "$melon"
+month_picture month10.gif "怀孕第10个月"  西瓜     "身长约50厘米"  "体重约3400克" "#E8F5E9" "#81C784" "#1B5E20" "$watermelon"
+echo "};" >>"$TABLE"
+cp "$TABLE" "$IMAGES/month_pictures.h"
 
 # heart_icon SIZE FILE: a white heart on a pink disc, redrawn at each size rather than scaled,
 # so that the small one stays crisp.

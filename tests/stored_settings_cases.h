@@ -1,0 +1,36 @@
+#pragma once
+// One reading of config.xml for everyone: what the Today item, the main program's first page
+// and the settings dialog make of the same stored texts, on 6 December 2010. From 2010-3-1 that
+// day is the due date by 280 days and 40 weeks by nine months and seven days, so a method read
+// differently shows. Rows without a line are the prompt; rows without a date open the dialog
+// on the calendar's own today.
+
+struct StoredSettingsCase
+{
+    const char *pszBody;            // CONFIG's content
+    const wchar_t *pszLine;         // the status both show; NULL: the prompt
+    int nYear, nMonth, nDay;        // what the dialog opens on; 0: no stored date
+    bool b365;                      // the method the dialog opens on
+};
+
+#define STORED_TODAY 2010, 12, 6
+#define DUE_DAY_LINE L"今天是您的预产期!"
+#define WEEK_40_LINE L"今天是您怀孕的孕周: 40 周 0 天"
+
+static const StoredSettingsCase STORED_SETTINGS_CASES[] = {
+    { "<StartTime>2010-3-1</StartTime><CalcMethod>2</CalcMethod>", DUE_DAY_LINE, 2010, 3, 1, false },
+    { "<StartTime>2010-3-1</StartTime><CalcMethod>1</CalcMethod>", WEEK_40_LINE, 2010, 3, 1, true },
+    { "<StartTime>2010-3-1</StartTime><CalcMethod>1&#xAD;</CalcMethod>", DUE_DAY_LINE, 2010, 3, 1, false },
+    { "<StartTime>2010-3-1</StartTime><CalcMethod>abc</CalcMethod>", DUE_DAY_LINE, 2010, 3, 1, false },
+    { "<StartTime>2010-3-1</StartTime>", DUE_DAY_LINE, 2010, 3, 1, false },
+    { "<StartTime>2010-3-1T08:00</StartTime><CalcMethod>1</CalcMethod>", WEEK_40_LINE, 2010, 3, 1, true },
+    { "<StartTime>2010-3-+1 </StartTime><CalcMethod>1</CalcMethod>", WEEK_40_LINE, 2010, 3, 1, true },
+    { "<LastStartTime>2020-1-1</LastStartTime><StartTime>2010-3-1</StartTime><CalcMethod>2</CalcMethod>",
+      DUE_DAY_LINE, 2010, 3, 1, false },
+    { "<StartTime>2011-1-1</StartTime><CalcMethod>2</CalcMethod>", NULL, 2011, 1, 1, false },
+    { "<StartTime>2011-1-1</StartTime>", NULL, 2011, 1, 1, false },
+    { "<StartTime>2010-13-1</StartTime><CalcMethod>1</CalcMethod>", NULL, 0, 0, 0, true },
+    { "<StartTime>abc</StartTime>", NULL, 0, 0, 0, true },
+    { "<CalcMethod>2</CalcMethod>", NULL, 0, 0, 0, false },
+    { "", NULL, 0, 0, 0, true },
+};
