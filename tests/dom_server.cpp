@@ -23,11 +23,3 @@ LONG DomLiveObjects()
     XMLDOM_LIVE_OBJECTS pfn = (XMLDOM_LIVE_OBJECTS)(void *)GetProcAddress(DomServerModule(), XMLDOM_LIVE_OBJECTS_EXPORT);
     return pfn ? pfn() : -1;
 }
-
-void SetDomWriteFile(XMLDOM_WRITE_FILE pfnWriteFile)
-{
-    XMLDOM_SET_WRITE_FILE pfn =
-        (XMLDOM_SET_WRITE_FILE)(void *)GetProcAddress(DomServerModule(), XMLDOM_SET_WRITE_FILE_EXPORT);
-    if (pfn)
-        pfn(pfnWriteFile);
-}

@@ -12,6 +12,3 @@ HMODULE DomServerModule();
 
 // The server's nodes and lists alive, or -1 when there is no server.
 LONG DomLiveObjects();
-
-// Makes the server write a saved document's bytes through pfnWriteFile (null: WriteFile again).
-void SetDomWriteFile(XMLDOM_WRITE_FILE pfnWriteFile);

@@ -45,5 +45,5 @@ public:
 // Reads a whole file into the (empty) document's tree. FALSE leaves the document empty.
 BOOL XmlReadFile(DomCore *pDocument, const WCHAR *pszPath);
 
-// Writes the document's tree to the file, crash-safely; returns the status for save.
+// Writes the document's tree to the file in place; returns the status for save.
 HRESULT XmlWriteFile(DomCore *pDocument, const WCHAR *pszPath);

@@ -13,8 +13,9 @@
 // file fits the first chunk.
 #define XML_READ_CHUNK_BYTES 4096
 
-// While the other module replaces the file the open is refused for a moment; a little
-// patience here reads the new file instead of failing the whole computation.
+// The other module's replace of the file holds it open for deleting for a moment after the
+// rename, and an open that does not share deleting is refused meanwhile; a little patience
+// here reads the new file instead of failing the whole computation.
 #define OPEN_TRIES 200
 #define OPEN_PAUSE_MS 1
 

@@ -1,19 +1,11 @@
 // Saving the tree: the declaration, then the tree, each top-level node on its own line, in the
-// encoding the declaration names; written beside the target and moved over it in one step.
+// encoding the declaration names, written to the named file in place as the platform's
+// component does. Replacing a file safely is the caller's business.
 #include "platform/xmldom/dom_document.h"
 #include "platform/xmldom/xml_encoding.h"
-#include "platform/xmldom/xmldom_seams.h"
 #include <strsafe.h>
 
-static const WCHAR TEMP_PREFIX[] = L"xml";
 static const WCHAR LINE_END[] = L"\r\n";
-
-static XMLDOM_WRITE_FILE s_pfnWriteFile = WriteFile;
-
-extern "C" void WINAPI XmlDomSetWriteFile(XMLDOM_WRITE_FILE pfnWriteFile)
-{
-    s_pfnWriteFile = pfnWriteFile ? pfnWriteFile : WriteFile;
-}
 
 // A growing UTF-16 text; after a failed allocation it stays failed and takes nothing more.
 struct WideText
@@ -179,28 +171,6 @@ static void PutNode(WideText *pText, DomCore *pNode, UINT nCodePage)
     }
 }
 
-// The other module reads the file now and then, for a few microseconds each time; while it
-// has the file open the replace is refused. Try again for a moment before calling it failed:
-// a reader never holds the file for long, a file that stays locked or read-only still fails.
-#define REPLACE_TRIES 200
-#define REPLACE_PAUSE_MS 1
-
-static BOOL ReplaceWithRetry(const WCHAR *pszFrom, const WCHAR *pszTo)
-{
-    for (int i = 0; ; i++)
-    {
-        if (MoveFileExW(pszFrom, pszTo, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return TRUE;
-        DWORD dwError = GetLastError();
-        if ((dwError != ERROR_ACCESS_DENIED && dwError != ERROR_SHARING_VIOLATION) || i + 1 >= REPLACE_TRIES)
-        {
-            SetLastError(dwError);
-            return FALSE;
-        }
-        Sleep(REPLACE_PAUSE_MS);
-    }
-}
-
 // The code page the document's own declaration names; UTF-8 without one, 0 for a name we
 // cannot write.
 static UINT CodePageToWrite(DomCore *pDocument)
@@ -238,67 +208,29 @@ static HRESULT LastErrorStatus()
     return dwError ? HRESULT_FROM_WIN32(dwError) : E_FAIL;
 }
 
-// The new content goes to a file beside the target first and replaces the target in one move,
-// so a crash, a full card or a power loss leaves the old file or the new one, whole.
-static HRESULT WriteBeside(const WCHAR *pszPath, const BYTE *pb, DWORD cb)
-{
-    WCHAR szDir[MAX_PATH];
-    WCHAR szTemp[MAX_PATH];
-    size_t cchDir = 0;
-    for (size_t i = 0; pszPath[i]; i++)
-    {
-        if (pszPath[i] == L'\\' || pszPath[i] == L'/')
-            cchDir = i + 1;
-    }
-    if (cchDir == 0)
-    {
-        szDir[0] = L'.';
-        szDir[1] = 0;
-    }
-    else
-    {
-        if (cchDir >= ARRAYSIZE(szDir))
-            return HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
-        CopyMemory(szDir, pszPath, cchDir * sizeof(WCHAR));
-        szDir[cchDir] = 0;
-    }
-    if (!GetTempFileNameW(szDir, TEMP_PREFIX, 0, szTemp))
-        return LastErrorStatus();
-
-    HRESULT hr = S_OK;
-    HANDLE hFile = CreateFileW(szTemp, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (hFile == INVALID_HANDLE_VALUE)
-    {
-        hr = LastErrorStatus();
-    }
-    else
-    {
-        DWORD cbWritten = 0;
-        if (!s_pfnWriteFile(hFile, pb, cb, &cbWritten, NULL) || cbWritten != cb || !FlushFileBuffers(hFile))
-            hr = LastErrorStatus();
-        if (!CloseHandle(hFile) && SUCCEEDED(hr))
-            hr = LastErrorStatus();
-    }
-    if (SUCCEEDED(hr) && !ReplaceWithRetry(szTemp, pszPath))
-        hr = LastErrorStatus();
-    if (FAILED(hr))
-        DeleteFileW(szTemp);
-    return hr;
-}
-
+// The whole text is made before the file is opened, so a document that cannot be written in
+// its encoding leaves the file untouched; a write that fails midway leaves what it wrote.
 HRESULT XmlWriteFile(DomCore *pDocument, const WCHAR *pszPath)
 {
-    // A read-only file is the user's "do not touch": the save fails, as on the device.
-    DWORD dwAttributes = GetFileAttributesW(pszPath);
-    if (dwAttributes != INVALID_FILE_ATTRIBUTES &&
-        (dwAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-        return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
-
     BYTE *pb = NULL;
     DWORD cb = 0;
     HRESULT hr = Serialise(pDocument, &pb, &cb);
     if (SUCCEEDED(hr))
-        hr = WriteBeside(pszPath, pb, cb);
+    {
+        HANDLE hFile = CreateFileW(pszPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+        if (hFile == INVALID_HANDLE_VALUE)
+        {
+            hr = LastErrorStatus();
+        }
+        else
+        {
+            DWORD cbWritten = 0;
+            if (!WriteFile(hFile, pb, cb, &cbWritten, NULL) || cbWritten != cb)
+                hr = LastErrorStatus();
+            if (!CloseHandle(hFile) && SUCCEEDED(hr))
+                hr = LastErrorStatus();
+        }
+    }
     XmlDomFree(pb);
     return hr;
 }
