@@ -16,12 +16,14 @@
 #define CONFIG_TEMP_SUFFIX   L".tmp"
 #define CONFIG_BACKUP_SUFFIX L".bak"
 
-// How long a save waits for a reader of the other module to let go of the file.
+// How long a save waits for a reader of the other module to let go of the file, and a load for
+// a save of the other module to finish putting its file in place.
 #define REPLACE_TRIES    200
 #define REPLACE_PAUSE_MS 1
 
 // Puts a written file in another's place in one step; the tests make it fail.
 typedef BOOL (*PFN_REPLACEFILE)(LPCWSTR pszFrom, LPCWSTR pszTo);
+BOOL ReplaceConfigFile(LPCWSTR pszFrom, LPCWSTR pszTo);
 extern PFN_REPLACEFILE g_pfnReplaceConfigFile;
 
 // config.xml through the platform's XML DOM. Every use opens the document, works on it and
@@ -63,6 +65,9 @@ private:
 // MAX_PATH characters. 1 on success; 0, with the buffer empty, when an argument is missing or
 // the path cannot be had.
 BOOL GetModuleDirFilePath(HMODULE hModule, const WCHAR *pszFileName, WCHAR *pszPath);
+
+// A path as the component takes it: a string variant, its string the caller's to free.
+BOOL MakePathVariant(const WCHAR *pszPath, VARIANT *pVar);
 
 // Removes the spare file a save at pszPath left behind when it was cut short.
 void RemoveConfigSpare(const WCHAR *pszPath);

@@ -37,11 +37,19 @@ inline HWND CreateWorkAreaWindow(LPCWSTR pszClass, LPCWSTR pszTitle, DWORD dwSty
 inline int StartupShowCommand(int nCmdShow) { return nCmdShow == SW_HIDE ? SW_SHOW : nCmdShow; }
 
 // Putting a fully written file in the place of another in one step, so that a crash leaves the
-// old file or the new one. The device's object store does it with DeleteAndRenameFile (and
-// MoveFile when there is no old file yet); the desktop has no DeleteAndRenameFile. Device:
-//   if (GetFileAttributesW(pszTo) == INVALID_FILE_ATTRIBUTES) return MoveFileW(pszFrom, pszTo);
-//   return DeleteAndRenameFile(pszTo, pszFrom);
-inline BOOL ReplaceFileInOneStep(LPCWSTR pszFrom, LPCWSTR pszTo)
+// old file or the new one: the device's object store does it with DeleteAndRenameFile, which the
+// desktop's kernel lacks. Its desktop form is MoveFileEx, which the device lacks in turn; it is
+// looked up when wanted rather than imported, so the modules import only what the device
+// exports. Device: nothing here, the platform declares DeleteAndRenameFile itself.
+inline BOOL DeleteAndRenameFile(LPCWSTR pszDestFile, LPCWSTR pszSourceFile)
 {
-    return MoveFileExW(pszFrom, pszTo, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    typedef BOOL (WINAPI *PFN_MOVEFILEEXW)(LPCWSTR, LPCWSTR, DWORD);
+    PFN_MOVEFILEEXW pfnMoveFileEx =
+        (PFN_MOVEFILEEXW)(void *)GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "MoveFileExW");
+    if (!pfnMoveFileEx)
+    {
+        SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+        return FALSE;
+    }
+    return pfnMoveFileEx(pszSourceFile, pszDestFile, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }

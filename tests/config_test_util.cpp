@@ -1,5 +1,4 @@
 #include "tests/config_test_util.h"
-#include "platform/ce_compat.h"
 
 const char DEVICE_CONFIG_FILE[] =
     "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n"
@@ -69,7 +68,7 @@ void ConfigTest::SetUp()
 
 void ConfigTest::TearDown()
 {
-    g_pfnReplaceConfigFile = ReplaceFileInOneStep;
+    g_pfnReplaceConfigFile = ReplaceConfigFile;
     EXPECT_EQ(m_nObjectsBefore, DomLiveObjects()) << "DOM nodes or lists not released";
     EXPECT_EQ(m_nBstrsBefore, LiveBstrCount()) << "component strings not freed";
     CoUninitialize();

@@ -13,22 +13,10 @@
 // file fits the first chunk.
 #define XML_READ_CHUNK_BYTES 4096
 
-// The other module's replace of the file holds it open for deleting for a moment after the
-// rename, and an open that does not share deleting is refused meanwhile; a little patience
-// here reads the new file instead of failing the whole computation.
-#define OPEN_TRIES 200
-#define OPEN_PAUSE_MS 1
-
 static HANDLE OpenForReading(const WCHAR *pszPath)
 {
-    for (int i = 0; ; i++)
-    {
-        HANDLE hFile = CreateFileW(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-        if (hFile != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION || i + 1 >= OPEN_TRIES)
-            return hFile;
-        Sleep(OPEN_PAUSE_MS);
-    }
+    return CreateFileW(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, NULL);
 }
 
 static BYTE *ReadWholeFile(const WCHAR *pszPath, size_t *pcb)
