@@ -41,7 +41,7 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 BIN="$BUILD/bin"
 SCREENS="$BUILD/screens"
-XVFB_PID=""
+source scripts/xscreen.sh
 HOST_PID=""
 
 stop_all() {
@@ -50,10 +50,7 @@ stop_all() {
         for _ in $(seq 50); do kill -0 "$HOST_PID" 2>/dev/null || break; sleep 0.1; done
     fi
     scripts/wineprefix.sh stop "$WINEPREFIX" || true
-    if [ -n "$XVFB_PID" ]; then
-        kill "$XVFB_PID" 2>/dev/null || true
-        wait "$XVFB_PID" 2>/dev/null || true
-    fi
+    xscreen_stop
 }
 trap stop_all EXIT
 trap 'exit 130' INT TERM
@@ -62,13 +59,7 @@ INTERACTIVE=0
 if [ -n "${DISPLAY:-}" ]; then
     INTERACTIVE=1
 else
-    n=90
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 "${SCREEN}x24" -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    [ -e "/tmp/.X11-unix/X$n" ] || { echo "run: Xvfb did not start" >&2; exit 1; }
-    export DISPLAY=":$n"
+    xscreen_start "$SCREEN" || exit 1
 fi
 
 # The run's prefix draws on a display, unlike the tests' headless one.
