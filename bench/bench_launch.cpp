@@ -1,5 +1,6 @@
 // Program start to first painted window, for Main.exe and for the minimal window program,
-// taken in turns from one copy of the install set:
+// taken in turns from one copy of the install set, on whatever screen Wine gives it (the bench
+// command runs it on one of the device's size):
 //   bench_launch RUNS
 // Each start: CreateProcess, then poll every millisecond until a top-level window of the
 // program's class, owned by that process, is visible and neither it nor any of its visible
@@ -141,6 +142,10 @@ int wmain(int argc, wchar_t **argv)
         }
     }
     double dMain = Median(mainTimes), dMinimal = Median(minimalTimes);
+    HDC hdcScreen = GetDC(NULL);
+    printf("launch_screen %dx%d\nlaunch_screen_dpi %d\n", GetSystemMetrics(SM_CXSCREEN),
+           GetSystemMetrics(SM_CYSCREEN), GetDeviceCaps(hdcScreen, LOGPIXELSY));
+    ReleaseDC(NULL, hdcScreen);
     printf("launch_runs %d\nlaunch_failed %d\nlaunch_main_ms %.1f\nlaunch_minimal_ms %.1f\nlaunch_ratio %.2f\n"
            "launch_main_unpainted_polls %d\nlaunch_minimal_unpainted_polls %d\n",
            nRuns, nFailed, dMain, dMinimal, dMinimal > 0 ? dMain / dMinimal : 0.0,

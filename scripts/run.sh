@@ -4,7 +4,9 @@
 # Chinese locale, real windows) and starts the Today screen stand-in with the item.
 # With $DISPLAY it stays on screen until closed (the x at the top right). Without one it runs
 # on a private Xvfb screen, writes build/screens/today.png, taps the item and, when Main.exe
-# is installed, writes build/screens/main.png; then it stops everything it started.
+# is installed, pictures each of its screens into build/screens: main.png (page 今日),
+# main-details.png, main-duedate.png, settings.png, about.png and help.png; then it stops
+# everything it started.
 #   run.sh [--hidpi]          BUILD_DIR=... picks another build directory (default build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -39,7 +41,7 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 BIN="$BUILD/bin"
 SCREENS="$BUILD/screens"
-XVFB_PID=""
+source scripts/xscreen.sh
 HOST_PID=""
 
 stop_all() {
@@ -48,10 +50,7 @@ stop_all() {
         for _ in $(seq 50); do kill -0 "$HOST_PID" 2>/dev/null || break; sleep 0.1; done
     fi
     scripts/wineprefix.sh stop "$WINEPREFIX" || true
-    if [ -n "$XVFB_PID" ]; then
-        kill "$XVFB_PID" 2>/dev/null || true
-        wait "$XVFB_PID" 2>/dev/null || true
-    fi
+    xscreen_stop
 }
 trap stop_all EXIT
 trap 'exit 130' INT TERM
@@ -60,13 +59,7 @@ INTERACTIVE=0
 if [ -n "${DISPLAY:-}" ]; then
     INTERACTIVE=1
 else
-    n=90
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 "${SCREEN}x24" -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    [ -e "/tmp/.X11-unix/X$n" ] || { echo "run: Xvfb did not start" >&2; exit 1; }
-    export DISPLAY=":$n"
+    xscreen_start "$SCREEN" || exit 1
 fi
 
 # The run's prefix draws on a display, unlike the tests' headless one.
@@ -87,6 +80,35 @@ if [ "$INTERACTIVE" = 1 ]; then
     exit 0
 fi
 
+# What Main shows, driven as a user would: its pages by their labels, its dialogs by the
+# commands of its menu (the numbers its resource header gives them).
+poke() { wine "$BIN/shellpoke.exe" "$@" >/dev/null 2>&1; }
+command_id() { awk -v name="$1" '$1 == "#define" && $2 == name { print $3 }' resources/main_ids.h; }
+picture() {
+    import -window root "$SCREENS/$1"
+    echo "run: $2: $SCREENS/$1"
+}
+page_picture() {
+    poke page "$1" || { echo "run: page $1 could not be selected" >&2; return 1; }
+    sleep 1
+    picture "$2" "$3"
+}
+dialog_picture() {
+    poke command MAIN "$(command_id "$1")"
+    poke wait '#32770' 30 || { echo "run: $1 brought up no dialog" >&2; return 1; }
+    sleep 2
+    picture "$3" "$4"
+    poke command '#32770' "$(command_id "$2")"
+    poke gone '#32770' 30
+}
+main_screens() {
+    page_picture 1 main-details.png "page 详情" &&
+    page_picture 2 main-duedate.png "page 预产期" &&
+    dialog_picture IDM_SETTINGS IDM_SETTINGS_EXIT settings.png "settings dialog" &&
+    dialog_picture IDM_ABOUT IDM_DIALOG_OK about.png "About dialog" &&
+    dialog_picture IDM_HELP IDM_DIALOG_OK help.png "Help dialog"
+}
+
 mkdir -p "$SCREENS"
 INSTALLED="$WINEPREFIX/drive_c/Program Files/Ulvo"
 status=0
@@ -101,8 +123,7 @@ else
     echo "run: the item window did not appear" >&2
     status=1
 fi
-import -window root "$SCREENS/today.png"
-echo "run: Today screen: $SCREENS/today.png"
+picture today.png "Today screen"
 
 if [ -f "$INSTALLED/Main.exe" ] && [ "$status" = 0 ]; then
     wine "$BIN/shellpoke.exe" tap Ulvo >/dev/null 2>&1 || true
@@ -110,8 +131,8 @@ if [ -f "$INSTALLED/Main.exe" ] && [ "$status" = 0 ]; then
         sleep 2
         wine "$BIN/shellpoke.exe" lower DesktopExplorerWindow >/dev/null 2>&1 || true
         sleep 1
-        import -window root "$SCREENS/main.png"
-        echo "run: main program after the tap: $SCREENS/main.png"
+        picture main.png "main program after the tap, page 今日"
+        main_screens || status=1
     else
         echo "run: the tap did not bring up Main.exe's window" >&2
         status=1

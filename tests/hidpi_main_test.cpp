@@ -1,7 +1,8 @@
 // Main.exe's windows on screens of 96 and 192 dots per inch. Each density runs in a child of
-// this program: it checks the designed lengths, doubled at 192 dpi, and writes down where every
-// control and every text ends up. The parent then compares the two densities: nothing may be
-// cut off or covered at 192 dpi that is not already at 96.
+// this program: it checks the designed lengths, doubled at 192 dpi, and that the settings
+// dialog's calendar shows whole on the device's screen, and writes down where every control and
+// every text ends up. The parent then compares the two densities: text in the system font is
+// twice as large at 192 dpi, and nothing may be cut off or covered there that is not at 96.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -33,6 +34,7 @@
 namespace {
 
 const char LAYOUT_ARG[] = "layout";
+const int DEVICE_SCREEN_CX = 240;   // the device's screen at 96 dpi
 const char STORED_CONFIG[] =
     "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n"
     "<CONFIG><StartTime>2010-1-1</StartTime><CalcMethod>2</CalcMethod></CONFIG>\r\n";
@@ -76,6 +78,24 @@ RECT Offset(RECT rc, int dx, int dy)
     return rc;
 }
 
+bool Inside(const RECT &rcInner, const RECT &rcOuter)
+{
+    return rcInner.left >= rcOuter.left && rcInner.top >= rcOuter.top && rcInner.right <= rcOuter.right &&
+           rcInner.bottom <= rcOuter.bottom;
+}
+
+bool Overlap(const RECT &a, const RECT &b)
+{
+    RECT rc;
+    return IntersectRect(&rc, &a, &b) != FALSE;
+}
+
+std::string Describe(const RECT &rc)
+{
+    return std::to_string(rc.left) + "," + std::to_string(rc.top) + " " + std::to_string(rc.right - rc.left) + "x" +
+           std::to_string(rc.bottom - rc.top);
+}
+
 // The text's extent in the window's own font, from a given top-left corner.
 RECT TextAt(HWND hWnd, HFONT hFont, const std::wstring &strText, int x, int y, UINT uFlags, int cxWrap = 0)
 {
@@ -110,6 +130,33 @@ int TextHeightOf(HWND hWnd)
         SelectObject(hdc, hOld);
     ReleaseDC(hWnd, hdc);
     return tm.tmHeight;
+}
+
+// Whether a control paints anything beyond its own client area, seen by letting it paint into a
+// bitmap twice its size: what lies there would be cut off on the screen.
+bool PaintsOutside(HWND hWnd)
+{
+    RECT rc = {};
+    GetClientRect(hWnd, &rc);
+    const int cx = 2 * rc.right, cy = 2 * rc.bottom;
+    const DWORD NOTHING = 0x00FF00FF;
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader = { sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
+    DWORD *pBits = NULL;
+    HDC hdc = CreateCompatibleDC(NULL);
+    HBITMAP hBitmap = CreateDIBSection(hdc, &bmi, DIB_RGB_COLORS, (void **)&pBits, NULL, 0);
+    HGDIOBJ hOld = SelectObject(hdc, hBitmap);
+    std::fill(pBits, pBits + cx * cy, NOTHING);
+    SendMessageW(hWnd, WM_PRINTCLIENT, (WPARAM)hdc, PRF_CLIENT);
+    GdiFlush();
+    bool bOutside = false;
+    for (int y = 0; y < cy; ++y)
+        for (int x = 0; x < cx; ++x)
+            bOutside |= (x >= rc.right || y >= rc.bottom) && (pBits[y * cx + x] & 0xFFFFFF) != NOTHING;
+    SelectObject(hdc, hOld);
+    DeleteObject(hBitmap);
+    DeleteDC(hdc);
+    return bOutside;
 }
 
 // A multi-line text box: its lines as the box wrapped them, from the top of its text area.
@@ -312,6 +359,17 @@ TEST_F(MainAtDpi, PagesKeepTheirDesignedPlacesAndEverythingFitsAboveTheMenuBar)
     PlaceEditText("status", g_editStatus.GetHwnd());
     Place("picture", "tab.client", ScreenRectOf(g_picMonth.GetHwnd()));
 
+    // Three texts in the system font, as large as the density makes them (the parent compares).
+    WCHAR szLabel[32] = L"";
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = szLabel;
+    item.cchTextMax = ARRAYSIZE(szLabel);
+    TabCtrl_GetItem(hTab, PAGE_TODAY, &item);
+    Place("text.tab", "", TextAt(hTab, NULL, szLabel, 0, 0, DT_SINGLELINE));
+    Place("text.status", "", TextAt(g_editStatus.GetHwnd(), NULL, WindowText(g_editStatus.GetHwnd()), 0, 0, DT_SINGLELINE));
+    Place("text.duedate", "", TextAt(g_editDueDate.GetHwnd(), NULL, WindowText(g_editDueDate.GetHwnd()), 0, 0, DT_SINGLELINE));
+
     ShowPage(PAGE_DETAILS);
     Place("advice", "tab.client", ScreenRectOf(g_editWeekAdvice.GetHwnd()));
     ShowPage(PAGE_DUE_DATE);
@@ -342,8 +400,10 @@ TEST_F(MainAtDpi, SettingsDialogKeepsItsDesignedPlaces)
         RECT rcMin = {};
         SendMessageW(hCal, MCM_GETMINREQRECT, 0, (LPARAM)&rcMin);
         int cxCal = rcCal.right - rcCal.left, cyCal = rcCal.bottom - rcCal.top;
-        EXPECT_EQ(std::max(L(100), (int)rcMin.right), cxCal);
-        EXPECT_EQ(std::max(L(100), (int)rcMin.bottom), cyCal);
+        // Short of its minimum on either side, the calendar takes the whole minimum.
+        bool bGrown = rcMin.right > L(100) || rcMin.bottom > L(100);
+        EXPECT_EQ(bGrown ? rcMin.right : L(100), cxCal);
+        EXPECT_EQ(bGrown ? rcMin.bottom : L(100), cyCal);
 
         HWND hRadio365 = GetDlgItem(hDlg, IDC_RADIO_365), hRadio280 = GetDlgItem(hDlg, IDC_RADIO_280);
         HWND hDateGroup = NULL, hMethodGroup = NULL;
@@ -354,6 +414,14 @@ TEST_F(MainAtDpi, SettingsDialogKeepsItsDesignedPlaces)
             (WindowText(h) == L"设置怀孕日期" ? hDateGroup : hMethodGroup) = h;
         }
         ASSERT_TRUE(hRadio365 && hRadio280 && hDateGroup && hMethodGroup);
+        // All of the calendar shows on the device's screen, which the frameless dialog spans,
+        // and the method group leaves it uncovered.
+        RECT rcOnDevice = {};
+        GetClientRect(hDlg, &rcOnDevice);
+        rcOnDevice.right = std::min(rcOnDevice.right, (LONG)L(DEVICE_SCREEN_CX));
+        EXPECT_TRUE(Inside(rcCal, rcOnDevice)) << Describe(rcCal) << " in " << Describe(rcOnDevice);
+        EXPECT_FALSE(Overlap(rcCal, ChildRect(hMethodGroup))) << Describe(ChildRect(hMethodGroup));
+        EXPECT_FALSE(PaintsOutside(hCal));
         ExpectAt("radio 365", hRadio365, L(50), L(195), L(100), L(30));
         ExpectAt("radio 280", hRadio280, L(50), L(235), L(100), L(30));
         ExpectAt("date group", hDateGroup, L(20), L(10), L(60) + cxCal, L(30) + cyCal);
@@ -364,8 +432,6 @@ TEST_F(MainAtDpi, SettingsDialogKeepsItsDesignedPlaces)
         ASSERT_TRUE(g_pResLib->m_hwndMenuBar != NULL);
         PlaceMenuBar("settings.menubar", "", g_pResLib->m_hwndMenuBar);
         Place("settings.calendar", "settings.client", ScreenRectOf(hCal));
-        Place("settings.calendar.needs", "settings.calendar",
-              Offset(rcMin, ScreenRectOf(hCal).left - rcMin.left, ScreenRectOf(hCal).top - rcMin.top));
         PlaceGroup("settings.dategroup", "settings.client", hDateGroup);
         PlaceGroup("settings.methodgroup", "settings.client", hMethodGroup);
         PlaceRadio("settings.radio365", "settings.client", hRadio365);
@@ -450,24 +516,6 @@ Layout ReadLayout(const std::wstring &strPath)
     return layout;
 }
 
-bool Inside(const RECT &rcInner, const RECT &rcOuter)
-{
-    return rcInner.left >= rcOuter.left && rcInner.top >= rcOuter.top && rcInner.right <= rcOuter.right &&
-           rcInner.bottom <= rcOuter.bottom;
-}
-
-bool Overlap(const RECT &a, const RECT &b)
-{
-    RECT rc;
-    return IntersectRect(&rc, &a, &b) != FALSE;
-}
-
-std::string Describe(const RECT &rc)
-{
-    return std::to_string(rc.left) + "," + std::to_string(rc.top) + " " + std::to_string(rc.right - rc.left) + "x" +
-           std::to_string(rc.bottom - rc.top);
-}
-
 } // namespace
 
 TEST(MainDensity, NothingIsCutOffOrCoveredAt192DpiThatIsNotAt96)
@@ -482,6 +530,16 @@ TEST(MainDensity, NothingIsCutOffOrCoveredAt192DpiThatIsNotAt96)
     Layout at96 = ReadLayout(strAt96), at192 = ReadLayout(strAt192);
     ASSERT_FALSE(at96.empty());
     ASSERT_EQ(at96.size(), at192.size());
+
+    // Text in the system font is twice as large at 192 dpi: as tall to the pixel, and as wide
+    // as a sum of rounded glyph widths comes out.
+    for (const char *pszText : { "text.tab", "text.status", "text.duedate" })
+    {
+        ASSERT_EQ(1u, at96.count(pszText) * at192.count(pszText)) << pszText;
+        const RECT &a = at96[pszText].rc, &b = at192[pszText].rc;
+        EXPECT_NEAR(2 * (a.bottom - a.top), b.bottom - b.top, 1) << pszText;
+        EXPECT_NEAR(2.0, double(b.right - b.left) / (a.right - a.left), 0.15) << pszText;
+    }
 
     for (const auto &entry : at192)
     {

@@ -2,6 +2,7 @@
 #include "platform/aygshell/shell_metrics.h"
 
 #define SHIDIF_SIZING (SHIDIF_SIZEDLG | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_FULLSCREENNOMENUBAR)
+#define DIALOG_EDGES  (WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE)
 
 // The task bar steps aside for a full-screen window and comes back when asked. There is no
 // input panel button or start icon here, so their flags need nothing.
@@ -34,6 +35,11 @@ BOOL WINAPI SHInitDialog(PSHINITDLGINFO pshidi)
     int cyBottom = (pshidi->dwFlags & SHIDIF_FULLSCREENNOMENUBAR) ? 0 : ScaleToScreen(MENUBAR_HEIGHT);
     int cxScreen = GetSystemMetrics(SM_CXSCREEN);
     int cyScreen = GetSystemMetrics(SM_CYSCREEN);
-    MoveWindow(pshidi->hDlg, 0, cyTop, cxScreen, cyScreen - cyTop - cyBottom, TRUE);
+    // The device frames no full-screen dialog: its caption is the task bar's title. Wine, without
+    // a window manager to draw a frame, would leave the frame's place showing what lies behind.
+    HWND hDlg = pshidi->hDlg;
+    SetWindowLongW(hDlg, GWL_STYLE, GetWindowLongW(hDlg, GWL_STYLE) & ~(WS_CAPTION | WS_THICKFRAME));
+    SetWindowLongW(hDlg, GWL_EXSTYLE, GetWindowLongW(hDlg, GWL_EXSTYLE) & ~DIALOG_EDGES);
+    SetWindowPos(hDlg, NULL, 0, cyTop, cxScreen, cyScreen - cyTop - cyBottom, SWP_NOZORDER | SWP_FRAMECHANGED);
     return TRUE;
 }
