@@ -5,6 +5,7 @@
 //   bench_item fuzz-run N BATCH    N mutated files in watched child batches
 //   bench_item fuzz-time CASE N       median of N timings of one fuzz case
 //   bench_item fuzz-batch NAME FIRST COUNT   (a child of fuzz-run)
+//   bench_item fuzz-states FIRST COUNT PATH  the line of each fuzz case as a day state, one a line
 //   bench_item read NAME PATH      re-reads PATH until told to stop (a partner of bench_main)
 // Results are "key value" lines on standard output.
 #include "bench/bench_support.h"
@@ -104,7 +105,7 @@ int Soak(int nCycles, int nPaints)
 
 ItemHarness *g_pFuzzItem = NULL;
 
-void ItemFuzzCase(int nIndex, double *pdMicroseconds)
+void ItemFuzzCase(int nIndex, double *pdMicroseconds, LONG *)
 {
     g_pFuzzItem->UseConfig(FuzzCase(FUZZ_SEED, nIndex));
     double dStart = NowMicroseconds();
@@ -133,6 +134,21 @@ int FuzzTime(int nIndex, int nRepeats)
 int FuzzRunAll(int nTotal, int nBatch)
 {
     return PrintFuzzRun("fuzz_item", nTotal, nBatch);
+}
+
+// One case after another in this one process, as the item lives on in the shell's.
+int FuzzStates(int nFirst, int nCount, const wchar_t *pszPath)
+{
+    InstallCrashExit();
+    ItemHarness item;
+    std::string strStates;
+    for (int i = nFirst; i < nFirst + nCount; i++)
+    {
+        item.UseConfig(FuzzCase(FUZZ_SEED, i));
+        CalculatePragnantTime();
+        strStates += DayStateOfItemLine(item.Line()) + "\n";
+    }
+    return WriteWholeFile(pszPath, strStates) ? 0 : 1;
 }
 
 // Reads as the item does, through the configuration document, and also byte for byte.
@@ -196,6 +212,8 @@ int wmain(int argc, wchar_t **argv)
         return FuzzTime(_wtoi(argv[2]), _wtoi(argv[3]));
     if (strMode == L"fuzz-batch" && argc > 4)
         return FuzzBatch(argv[2], _wtoi(argv[3]), _wtoi(argv[4]));
+    if (strMode == L"fuzz-states" && argc > 4)
+        return FuzzStates(_wtoi(argv[2]), _wtoi(argv[3]), argv[4]);
     if (strMode == L"read" && argc > 3)
         return Read(argv[2], argv[3]);
     fprintf(stderr, "usage: bench_item refresh N | soak CYCLES PAINTS | fuzz-run N BATCH | read NAME PATH\n");
