@@ -1,5 +1,5 @@
-// The main program's measurements: one settings save, its half of the fuzz run, and saves
-// while another process reads.
+// The main program's measurements: one settings save, its half of the fuzz run, saves while
+// another process reads, and saves ended at random moments.
 //   bench_main save N              median of N timed saves of the settings
 //   bench_main fuzz-run N BATCH    N mutated files through start-up, the texts' rebuild and a
 //                                  save, against the item's line for each, watched batches
@@ -8,9 +8,12 @@
 //   bench_main fuzz-faults NAME FIRST COUNT  a batch that crashes and hangs on purpose
 //   bench_main fuzz-case CASE PATH    writes one fuzz case's bytes to PATH, to look at
 //   bench_main concurrent N        N saves while bench_item.exe re-reads the file
+//   bench_main kills N             N save loops ended with TerminateProcess
+//   bench_main save-loop NAME PATH    saves until ended (a child of kills)
 // Results are "key value" lines on standard output.
 #include "bench/bench_support.h"
 #include "bench/concurrent_saves.h"
+#include "bench/killed_saves.h"
 #include "bench/main_harness.h"
 #include "bench/path_fuzz.h"
 #include "main/settings_store.h"
@@ -96,6 +99,19 @@ int Concurrent(int nSaves)
     return 0;
 }
 
+int Kills(int nKills)
+{
+    KilledSavesResult r = RunKilledSaves(nKills, FUZZ_SEED);
+    printf("kills %d\nkills_torn %d\nkills_not_whole %d\nkills_crowded %d\nkills_spares_at_kill %d\n"
+           "kills_spares_left %d\nkills_files_at_end %d\nkills_child_failed %d\nkills_old_pair %d\n"
+           "kills_new_pair %d\n",
+           r.nKills, r.nTorn, r.nNotWhole, r.nCrowded, r.nSparesAtKill, r.nSparesLeft, r.nFilesAtEnd,
+           r.nChildFailed, r.nOldPair, r.nNewPair);
+    if (r.szLastStray[0])
+        printf("kills_stray_example %ls\n", r.szLastStray);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t **argv)
@@ -115,6 +131,10 @@ int wmain(int argc, wchar_t **argv)
         return RunFuzzBatch(argv[2], _wtoi(argv[3]), _wtoi(argv[4]), FaultyFuzzCase);
     if (strMode == L"concurrent" && argc > 2)
         return Concurrent(_wtoi(argv[2]));
-    fprintf(stderr, "usage: bench_main save N | fuzz-run N BATCH | fuzz-time CASE N | concurrent N\n");
+    if (strMode == L"kills" && argc > 2)
+        return Kills(_wtoi(argv[2]));
+    if (strMode == L"save-loop" && argc > 3)
+        return SaveLoop(argv[2], argv[3]);
+    fprintf(stderr, "usage: bench_main save N | fuzz-run N BATCH | fuzz-time CASE N | concurrent N | kills N\n");
     return 2;
 }

@@ -785,3 +785,19 @@ bool ItemFuzzStates(int nFirst, int nCount, std::vector<std::string> *pStates)
     }
     return dwExit == 0 && (int)pStates->size() == nCount;
 }
+
+std::vector<std::wstring> FilesIn(const std::wstring &strDir)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW fd;
+    HANDLE hFind = FindFirstFileW((strDir + L"\\*").c_str(), &fd);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return names;
+    do
+    {
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(fd.cFileName);
+    } while (FindNextFileW(hFind, &fd));
+    FindClose(hFind);
+    return names;
+}

@@ -141,6 +141,9 @@ std::string DayStateOfMainStatus(const std::wstring &strStatus);
 // process, from bench_item.exe beside this program. False when it did not report them all.
 bool ItemFuzzStates(int nFirst, int nCount, std::vector<std::string> *pStates);
 
+// The names of the files in a folder.
+std::vector<std::wstring> FilesIn(const std::wstring &strDir);
+
 // Checks what a reader saw of a configuration file being saved by another process: a whole
 // document with both values, a date among the saved ones and a method of "1" or "2".
 bool IsWholeConfig(const std::string &strBytes);

@@ -1,8 +1,10 @@
-// The main program over damaged settings files and its saves while the Today item reads the
-// file from another process: what the fuzz and concurrent-save runs show, in short.
+// The main program over damaged settings files, its saves while the Today item reads the file
+// from another process, and saves ended at random moments: what the fuzz, concurrent-save and
+// kill runs show, in short.
 #include <gtest/gtest.h>
 #include "bench/bench_support.h"
 #include "bench/concurrent_saves.h"
+#include "bench/killed_saves.h"
 #include "bench/main_harness.h"
 #include "bench/path_fuzz.h"
 
@@ -10,6 +12,7 @@ namespace {
 
 const int FUZZ_FILES = 600;
 const int CONCURRENT_SAVES = 100;
+const int KILLS = 12;
 
 }  // namespace
 
@@ -65,4 +68,14 @@ TEST(ConcurrentSaves, AReaderInAnotherProcessSeesOnlyWholeFiles)
     EXPECT_EQ(0, r.nTornDocument);
     EXPECT_EQ(0, r.nUnopened);
     EXPECT_TRUE(r.bFinalOk);
+}
+
+TEST(KilledSaves, AnEndMidSaveLeavesOnePairWholeAndNoSpareFileAfterTheNextStart)
+{
+    KilledSavesResult r = RunKilledSaves(KILLS, FUZZ_SEED);
+    EXPECT_EQ(0, r.nChildFailed);
+    EXPECT_EQ(KILLS, r.nOldPair + r.nNewPair);
+    EXPECT_EQ(0, r.nTorn);
+    EXPECT_EQ(0, r.nCrowded);
+    EXPECT_EQ(0, r.nSparesLeft) << "found beside config.xml: " << r.szLastStray;
 }
