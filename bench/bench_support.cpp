@@ -419,6 +419,11 @@ BenchShared *OpenShared(const std::wstring &strName, HANDLE *phMapping)
     return (BenchShared *)MapViewOfFile(*phMapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(BenchShared));
 }
 
+std::wstring SharedNameOf(const wchar_t *pszPurpose)
+{
+    return std::wstring(pszPurpose) + L"-" + std::to_wstring(GetCurrentProcessId());
+}
+
 static LONG WINAPI ExitOnFault(EXCEPTION_POINTERS *pInfo)
 {
     TerminateProcess(GetCurrentProcess(), pInfo->ExceptionRecord->ExceptionCode);
@@ -452,11 +457,9 @@ FuzzRun RunFuzzWatched(const std::wstring &strExe, const std::wstring &strMode, 
     FuzzRun run = { nTotal, 0, 0, {}, 0, -1, 0, 0, 0, {}, {} };
     for (int &nFirst : run.nFirstCases)
         nFirst = -1;
-    wchar_t szName[64];
-    _snwprintf(szName, ARRAYSIZE(szName), L"UlvoBenchFuzz-%lu", GetCurrentProcessId());
-    szName[ARRAYSIZE(szName) - 1] = 0;
+    std::wstring strName = SharedNameOf(L"UlvoBenchFuzz");
     HANDLE hMapping = NULL;
-    BenchShared *pShared = OpenShared(szName, &hMapping);
+    BenchShared *pShared = OpenShared(strName, &hMapping);
     if (!pShared)
     {
         run.nCrashes = -1;
@@ -473,7 +476,7 @@ FuzzRun RunFuzzWatched(const std::wstring &strExe, const std::wstring &strMode, 
         pShared->nDone = nNext;
         pShared->nSlowestCase = -1;
         wchar_t szArgs[160];
-        _snwprintf(szArgs, ARRAYSIZE(szArgs), L" %s %s %d %d", strMode.c_str(), szName, nNext, nCount);
+        _snwprintf(szArgs, ARRAYSIZE(szArgs), L" %s %s %d %d", strMode.c_str(), strName.c_str(), nNext, nCount);
         szArgs[ARRAYSIZE(szArgs) - 1] = 0;
         HANDLE hChild = StartProcess(L"\"" + strExe + L"\"" + szArgs);
         run.nChildren++;

@@ -81,6 +81,8 @@ struct BenchShared
     double dSlowestOnceUs;       // the slowest single timing, whatever the machine did then
 };
 BenchShared *OpenShared(const std::wstring &strName, HANDLE *phMapping);
+// A name of this process for such a region: the purpose, then the process id.
+std::wstring SharedNameOf(const wchar_t *pszPurpose);
 
 // Ends the process at once with the exception's code on any fault, with no debugger or dialog,
 // so a watching parent sees the crash in the exit code.

@@ -80,11 +80,9 @@ KilledSavesResult RunKilledSaves(int nKills, unsigned int nSeed)
     }
     std::wstring strConfig = main.ConfigPath();
     std::wstring strDir = strConfig.substr(0, strConfig.rfind(L'\\'));
-    wchar_t szName[64];
-    _snwprintf(szName, ARRAYSIZE(szName), L"UlvoBenchKill-%lu", GetCurrentProcessId());
-    szName[ARRAYSIZE(szName) - 1] = 0;
+    std::wstring strName = SharedNameOf(L"UlvoBenchKill");
     HANDLE hMapping = NULL;
-    BenchShared *pShared = OpenShared(szName, &hMapping);
+    BenchShared *pShared = OpenShared(strName, &hMapping);
     if (!pShared)
     {
         r.nChildFailed = nKills;
@@ -94,7 +92,7 @@ KilledSavesResult RunKilledSaves(int nKills, unsigned int nSeed)
     for (int k = 0; k < nKills; k++)
     {
         ZeroMemory((void *)pShared, sizeof(*pShared));
-        HANDLE hChild = StartProcess(L"\"" + ExeDir() + L"\\bench_main.exe\" save-loop " + szName + L" \""
+        HANDLE hChild = StartProcess(L"\"" + ExeDir() + L"\\bench_main.exe\" save-loop " + strName + L" \""
                                      + strConfig + L"\"");
         DWORD dwStart = GetTickCount();
         while (hChild && pShared->nDone < 1 && GetTickCount() - dwStart < CHILD_START_WAIT_MS
