@@ -140,11 +140,10 @@ int SaveLoop(const wchar_t *pszShared, const wchar_t *pszPath)
     MainHarness main(pszPath);
     if (!main.Ready())
         return 3;
-    for (LONG n = 1; !pShared->nStop; n++)
+    for (int n = 1; !pShared->nStop; n++)
     {
-        if (SavePair(&main, PAIRS[n % 2]) != SAVE_SETTINGS_OK)
-            pShared->nCounts[0]++;
-        pShared->nDone = n;
+        if (SavePair(&main, PAIRS[n % 2]) == SAVE_SETTINGS_OK)
+            pShared->nDone++;
     }
     UnmapViewOfFile((void *)pShared);
     CloseHandle(hMapping);

@@ -15,10 +15,10 @@ struct KilledSavesResult
     int nCrowded;        // ends that found more than one
     int nSparesLeft;     // ends after which the start-up or save that followed left a file beside it
     int nFilesAtEnd;     // files beside config.xml after the last of them
-    int nChildFailed;    // save loops that never got to save
+    int nChildFailed;    // save loops that never saved
     wchar_t szLastStray[MAX_PATH];   // the name of the last file found beside config.xml
 };
 KilledSavesResult RunKilledSaves(int nKills, unsigned int nSeed);
 
-// The child's side: saves the two pairs in turn into pszPath, counting them in pszShared.
+// The child's side: saves the two pairs in turn into pszPath, counting the saves made in pszShared.
 int SaveLoop(const wchar_t *pszShared, const wchar_t *pszPath);
