@@ -5,6 +5,8 @@
 //   bench_item fuzz-run N BATCH    N mutated files in watched child batches
 //   bench_item fuzz-time CASE N       median of N timings of one fuzz case
 //   bench_item fuzz-batch NAME FIRST COUNT   (a child of fuzz-run)
+//   bench_item fuzz-states FIRST COUNT PATH  the line of each fuzz case as a day state, one a line
+//   bench_item refresh-big N       N timed refreshes with a 10 MB config.xml, and the memory they take
 //   bench_item read NAME PATH      re-reads PATH until told to stop (a partner of bench_main)
 // Results are "key value" lines on standard output.
 #include "bench/bench_support.h"
@@ -14,7 +16,10 @@
 #include "today/item_state.h"
 #include <ole2.h>
 #include "today/status_line.h"
+#include <psapi.h>
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <vector>
 
@@ -109,7 +114,7 @@ int Soak(int nCycles, int nPaints)
 
 ItemHarness *g_pFuzzItem = NULL;
 
-void ItemFuzzCase(int nIndex, double *pdMicroseconds)
+void ItemFuzzCase(int nIndex, double *pdMicroseconds, LONG *)
 {
     g_pFuzzItem->UseConfig(FuzzCase(FUZZ_SEED, nIndex));
     double dStart = NowMicroseconds();
@@ -138,6 +143,90 @@ int FuzzTime(int nIndex, int nRepeats)
 int FuzzRunAll(int nTotal, int nBatch)
 {
     return PrintFuzzRun("fuzz_item", nTotal, nBatch);
+}
+
+// One case after another in this one process, as the item lives on in the shell's.
+int FuzzStates(int nFirst, int nCount, const wchar_t *pszPath)
+{
+    InstallCrashExit();
+    ItemHarness item;
+    std::string strStates;
+    for (int i = nFirst; i < nFirst + nCount; i++)
+    {
+        item.UseConfig(FuzzCase(FUZZ_SEED, i));
+        CalculatePragnantTime();
+        strStates += DayStateOfItemLine(item.Line()) + "\n";
+    }
+    return WriteWholeFile(pszPath, strStates) ? 0 : 1;
+}
+
+// A settings file of 10 MB: the two values, then a comment that fills it. Written a piece at
+// a time, so that this process's peak memory does not already hold it.
+bool WriteBigConfig(const std::wstring &strPath)
+{
+    const size_t BIG_CONFIG_BYTES = 10 * 1024 * 1024;
+    std::string strHead = ConfigFile("2010-1-1", "2");
+    strHead.resize(strHead.size() - strlen("</CONFIG>\r\n"));
+    strHead += "<!--";
+    const std::string strTail = "--></CONFIG>\r\n";
+    HANDLE hFile = CreateFileW(strPath.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return false;
+    std::string strPiece(64 * 1024, 'a');
+    size_t cbLeft = BIG_CONFIG_BYTES - strHead.size() - strTail.size();
+    DWORD cbWritten = 0;
+    bool bOk = WriteFile(hFile, strHead.data(), (DWORD)strHead.size(), &cbWritten, NULL) != FALSE;
+    while (bOk && cbLeft)
+    {
+        DWORD cb = (DWORD)std::min(cbLeft, strPiece.size());
+        bOk = WriteFile(hFile, strPiece.data(), cb, &cbWritten, NULL) && cbWritten == cb;
+        cbLeft -= cb;
+    }
+    bOk = bOk && WriteFile(hFile, strTail.data(), (DWORD)strTail.size(), &cbWritten, NULL);
+    CloseHandle(hFile);
+    return bOk;
+}
+
+SIZE_T PeakWorkingSet()
+{
+    PROCESS_MEMORY_COUNTERS pmc;
+    ZeroMemory(&pmc, sizeof(pmc));
+    pmc.cb = sizeof(pmc);
+    return GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc)) ? pmc.PeakWorkingSetSize : 0;
+}
+
+int RefreshBig(int nCalls)
+{
+    ItemHarness item;
+    if (!WriteBigConfig(item.ConfigPath()))
+    {
+        printf("big_error write\n");
+        return 1;
+    }
+    std::vector<double> times;
+    times.reserve(nCalls);
+    // The peak from before the first refresh with the big file: what a parse would take shows
+    // there, however few refreshes made it.
+    SIZE_T cbPeakBefore = PeakWorkingSet();
+    for (int i = 0; i < 20; i++)
+        CalculatePragnantTime();
+    ProcessCounters before = ReadProcessCounters();
+    for (int i = 0; i < nCalls; i++)
+    {
+        double dStart = NowMicroseconds();
+        CalculatePragnantTime();
+        times.push_back(NowMicroseconds() - dStart);
+    }
+    SIZE_T cbPeakAfter = PeakWorkingSet();
+    ProcessCounters after = ReadProcessCounters();
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    GetFileAttributesExW(item.ConfigPath().c_str(), GetFileExInfoStandard, &data);
+    printf("big_calls %d\nbig_bytes %lu\nbig_median_us %.1f\nbig_max_us %.1f\nbig_peak_before %lu\n"
+           "big_peak_after %lu\nbig_heap_before %lu\nbig_heap_after %lu\nbig_prompt %d\n",
+           nCalls, data.nFileSizeLow, Median(times), *std::max_element(times.begin(), times.end()),
+           (unsigned long)cbPeakBefore, (unsigned long)cbPeakAfter, (unsigned long)before.cbHeapInUse,
+           (unsigned long)after.cbHeapInUse, item.Line() == SETUP_PROMPT ? 1 : 0);
+    return 0;
 }
 
 // Reads as the item does, through the configuration document, and also byte for byte.
@@ -201,6 +290,10 @@ int wmain(int argc, wchar_t **argv)
         return FuzzTime(_wtoi(argv[2]), _wtoi(argv[3]));
     if (strMode == L"fuzz-batch" && argc > 4)
         return FuzzBatch(argv[2], _wtoi(argv[3]), _wtoi(argv[4]));
+    if (strMode == L"fuzz-states" && argc > 4)
+        return FuzzStates(_wtoi(argv[2]), _wtoi(argv[3]), argv[4]);
+    if (strMode == L"refresh-big" && argc > 2)
+        return RefreshBig(_wtoi(argv[2]));
     if (strMode == L"read" && argc > 3)
         return Read(argv[2], argv[3]);
     fprintf(stderr, "usage: bench_item refresh N | soak CYCLES PAINTS | fuzz-run N BATCH | read NAME PATH\n");

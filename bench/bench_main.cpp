@@ -1,14 +1,21 @@
-// The main program's measurements: one settings save, its half of the fuzz run, and saves
-// while another process reads.
+// The main program's measurements: one settings save, its half of the fuzz run, saves while
+// another process reads, and saves ended at random moments.
 //   bench_main save N              median of N timed saves of the settings
-//   bench_main fuzz-run N BATCH    N mutated files through the texts' rebuild, watched batches
+//   bench_main fuzz-run N BATCH    N mutated files through start-up, the texts' rebuild and a
+//                                  save, against the item's line for each, watched batches
 //   bench_main fuzz-time CASE N       median of N timings of one fuzz case
 //   bench_main fuzz-batch NAME FIRST COUNT   (a child of fuzz-run)
+//   bench_main fuzz-faults NAME FIRST COUNT  a batch that crashes and hangs on purpose
+//   bench_main fuzz-case CASE PATH    writes one fuzz case's bytes to PATH, to look at
 //   bench_main concurrent N        N saves while bench_item.exe re-reads the file
+//   bench_main kills N             N save loops ended with TerminateProcess
+//   bench_main save-loop NAME PATH    saves until ended (a child of kills)
 // Results are "key value" lines on standard output.
 #include "bench/bench_support.h"
 #include "bench/concurrent_saves.h"
+#include "bench/killed_saves.h"
 #include "bench/main_harness.h"
+#include "bench/path_fuzz.h"
 #include "main/settings_store.h"
 #include <cstdio>
 #include <cwchar>
@@ -43,13 +50,15 @@ int Save(int nSaves)
 }
 
 MainHarness *g_pFuzzMain = NULL;
+int g_nFuzzFirst = 0;
+std::vector<std::string> g_itemStates;
 
-void MainFuzzCase(int nIndex, double *pdMicroseconds)
+void MainFuzzCase(int nIndex, double *pdMicroseconds, LONG *pnCounts)
 {
-    WriteWholeFile(g_pFuzzMain->ConfigPath(), FuzzCase(FUZZ_SEED, nIndex));
-    double dStart = NowMicroseconds();
-    g_pFuzzMain->Rebuild();
-    *pdMicroseconds = NowMicroseconds() - dStart;
+    LONG anIgnored[FUZZ_COUNTS] = { 0 };
+    size_t nAt = (size_t)(nIndex - g_nFuzzFirst);
+    std::string strItemState = nAt < g_itemStates.size() ? g_itemStates[nAt] : "(no item state)";
+    *pdMicroseconds = RunPathCase(g_pFuzzMain, nIndex, strItemState, pnCounts ? pnCounts : anIgnored);
 }
 
 int FuzzBatch(const wchar_t *pszShared, int nFirst, int nCount)
@@ -58,6 +67,8 @@ int FuzzBatch(const wchar_t *pszShared, int nFirst, int nCount)
     if (!main.Ready())
         return 3;
     g_pFuzzMain = &main;
+    g_nFuzzFirst = nFirst;
+    ItemFuzzStates(nFirst, nCount, &g_itemStates);
     int nResult = RunFuzzBatch(pszShared, nFirst, nCount, MainFuzzCase);
     g_pFuzzMain = NULL;
     return nResult;
@@ -74,7 +85,7 @@ int FuzzTime(int nIndex, int nRepeats)
 
 int FuzzRunAll(int nTotal, int nBatch)
 {
-    return PrintFuzzRun("fuzz_main", nTotal, nBatch);
+    return PrintFuzzRun("fuzz_main", nTotal, nBatch, PATH_COUNT_NAMES, PATH_COUNT_KINDS);
 }
 
 int Concurrent(int nSaves)
@@ -85,6 +96,19 @@ int Concurrent(int nSaves)
            "concurrent_unopened_error %ld\nconcurrent_final_ok %d\nconcurrent_reader_ok %d\n",
            r.nSaves, r.nSavesFailed, r.nReads, r.nTornBytes, r.nTornDocument, r.nUnopened,
            r.nUnopenedError, r.bFinalOk ? 1 : 0, r.bReaderOk ? 1 : 0);
+    return 0;
+}
+
+int Kills(int nKills)
+{
+    KilledSavesResult r = RunKilledSaves(nKills, FUZZ_SEED);
+    printf("kills %d\nkills_torn %d\nkills_not_whole %d\nkills_crowded %d\nkills_spares_at_kill %d\n"
+           "kills_spares_left %d\nkills_files_at_end %d\nkills_child_failed %d\nkills_old_pair %d\n"
+           "kills_new_pair %d\n",
+           r.nKills, r.nTorn, r.nNotWhole, r.nCrowded, r.nSparesAtKill, r.nSparesLeft, r.nFilesAtEnd,
+           r.nChildFailed, r.nOldPair, r.nNewPair);
+    if (r.szLastStray[0])
+        printf("kills_stray_example %ls\n", r.szLastStray);
     return 0;
 }
 
@@ -101,8 +125,16 @@ int wmain(int argc, wchar_t **argv)
         return FuzzTime(_wtoi(argv[2]), _wtoi(argv[3]));
     if (strMode == L"fuzz-batch" && argc > 4)
         return FuzzBatch(argv[2], _wtoi(argv[3]), _wtoi(argv[4]));
+    if (strMode == L"fuzz-case" && argc > 3)
+        return WriteWholeFile(argv[3], FuzzCase(FUZZ_SEED, _wtoi(argv[2]))) ? 0 : 1;
+    if (strMode == L"fuzz-faults" && argc > 4)
+        return RunFuzzBatch(argv[2], _wtoi(argv[3]), _wtoi(argv[4]), FaultyFuzzCase);
     if (strMode == L"concurrent" && argc > 2)
         return Concurrent(_wtoi(argv[2]));
-    fprintf(stderr, "usage: bench_main save N | fuzz-run N BATCH | concurrent N\n");
+    if (strMode == L"kills" && argc > 2)
+        return Kills(_wtoi(argv[2]));
+    if (strMode == L"save-loop" && argc > 3)
+        return SaveLoop(argv[2], argv[3]);
+    fprintf(stderr, "usage: bench_main save N | fuzz-run N BATCH | fuzz-time CASE N | concurrent N | kills N\n");
     return 2;
 }

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 
 namespace {
 
@@ -127,6 +128,10 @@ const std::vector<std::string> &FuzzSeeds()
         "</StartTime>\r\n\t<CalcMethod>1</CalcMethod>\r\n</CONFIG>\r\n",
         "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<CONFIG><StartTime>2011-2-28</StartTime>"
         "<CalcMethod>2</CalcMethod></CONFIG>\r\n",
+        // Edited by hand: more than the two values, all of which a save must keep.
+        "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<!-- \xC9\xE8\xD6\xC3 -->\r\n<CONFIG version=\"1\" owner='\xD5\xC5'>"
+        "\r\n\t<LastStartTime>2008-3-1</LastStartTime>\r\n\t<StartTime at=\"x\">2009-11-20</StartTime>\r\n\t<!-- 280 -->"
+        "\r\n\t<CalcMethod>2</CalcMethod>\r\n\t<Note lang=\"zh\">a &amp; b<![CDATA[<i>]]>&#x4E2D;</Note>\r\n</CONFIG>\r\n",
     };
     return seeds;
 }
@@ -414,6 +419,11 @@ BenchShared *OpenShared(const std::wstring &strName, HANDLE *phMapping)
     return (BenchShared *)MapViewOfFile(*phMapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(BenchShared));
 }
 
+std::wstring SharedNameOf(const wchar_t *pszPurpose)
+{
+    return std::wstring(pszPurpose) + L"-" + std::to_wstring(GetCurrentProcessId());
+}
+
 static LONG WINAPI ExitOnFault(EXCEPTION_POINTERS *pInfo)
 {
     TerminateProcess(GetCurrentProcess(), pInfo->ExceptionRecord->ExceptionCode);
@@ -443,12 +453,13 @@ HANDLE StartProcess(const std::wstring &strCommandLine)
 FuzzRun RunFuzzWatched(const std::wstring &strExe, const std::wstring &strMode, int nTotal, int nBatch,
                        DWORD dwHangMs)
 {
-    FuzzRun run = { nTotal, 0, 0, {}, 0, -1, 0, 0 };
-    wchar_t szName[64];
-    _snwprintf(szName, ARRAYSIZE(szName), L"UlvoBenchFuzz-%lu", GetCurrentProcessId());
-    szName[ARRAYSIZE(szName) - 1] = 0;
+    static_assert(ARRAYSIZE(((BenchShared *)0)->nCounts) == FUZZ_COUNTS, "a fuzz run's counts");
+    FuzzRun run = { nTotal, 0, 0, {}, 0, -1, 0, 0, 0, {}, {} };
+    for (int &nFirst : run.nFirstCases)
+        nFirst = -1;
+    std::wstring strName = SharedNameOf(L"UlvoBenchFuzz");
     HANDLE hMapping = NULL;
-    BenchShared *pShared = OpenShared(szName, &hMapping);
+    BenchShared *pShared = OpenShared(strName, &hMapping);
     if (!pShared)
     {
         run.nCrashes = -1;
@@ -465,7 +476,7 @@ FuzzRun RunFuzzWatched(const std::wstring &strExe, const std::wstring &strMode, 
         pShared->nDone = nNext;
         pShared->nSlowestCase = -1;
         wchar_t szArgs[160];
-        _snwprintf(szArgs, ARRAYSIZE(szArgs), L" %s %s %d %d", strMode.c_str(), szName, nNext, nCount);
+        _snwprintf(szArgs, ARRAYSIZE(szArgs), L" %s %s %d %d", strMode.c_str(), strName.c_str(), nNext, nCount);
         szArgs[ARRAYSIZE(szArgs) - 1] = 0;
         HANDLE hChild = StartProcess(L"\"" + strExe + L"\"" + szArgs);
         run.nChildren++;
@@ -505,6 +516,13 @@ FuzzRun RunFuzzWatched(const std::wstring &strExe, const std::wstring &strMode, 
 
         if (pShared->dSlowestOnceUs > run.dSlowestOnceUs)
             run.dSlowestOnceUs = pShared->dSlowestOnceUs;
+        run.nCompleted += std::max(0, (int)pShared->nDone - nNext);
+        for (int k = 0; k < FUZZ_COUNTS; k++)
+        {
+            run.nCounts[k] += pShared->nCounts[k];
+            if (run.nFirstCases[k] < 0 && pShared->nFirstCases[k] > 0)
+                run.nFirstCases[k] = pShared->nFirstCases[k] - 1;
+        }
         if (pShared->nSlowestCase >= 0 && pShared->dSlowestUs > run.dSlowestUs)
         {
             run.dSlowestUs = pShared->dSlowestUs;
@@ -544,7 +562,14 @@ int RunFuzzBatch(const wchar_t *pszShared, int nFirst, int nCount, FUZZ_CASE pfn
     {
         pShared->nCurrent = i;
         double dUs = 0;
-        pfnCase(i, &dUs);
+        LONG anCounts[FUZZ_COUNTS] = { 0 };
+        pfnCase(i, &dUs, anCounts);
+        for (int k = 0; k < FUZZ_COUNTS; k++)
+        {
+            pShared->nCounts[k] += anCounts[k];
+            if (anCounts[k] && !pShared->nFirstCases[k])
+                pShared->nFirstCases[k] = i + 1;
+        }
         if (dUs > pShared->dSlowestOnceUs)
             pShared->dSlowestOnceUs = dUs;
         slowest.push_back(std::make_pair(dUs, i));
@@ -565,7 +590,7 @@ int RunFuzzBatch(const wchar_t *pszShared, int nFirst, int nCount, FUZZ_CASE pfn
         {
             pShared->nCurrent = candidate.second;
             double dUs = 0;
-            pfnCase(candidate.second, &dUs);
+            pfnCase(candidate.second, &dUs, NULL);
             times.push_back(dUs);
         }
         double dMedian = Median(times);
@@ -607,7 +632,7 @@ int PrintFuzzCaseTime(const char *pszName, FUZZ_CASE pfnCase, int nIndex, int nR
     for (int i = 0; i < nRepeats; i++)
     {
         double dUs = 0;
-        pfnCase(nIndex, &dUs);
+        pfnCase(nIndex, &dUs, NULL);
         times.push_back(dUs);
     }
     printf("%s_case %d\n%s_case_bytes %u\n%s_case_median_us %.1f\n", pszName, nIndex, pszName,
@@ -615,16 +640,167 @@ int PrintFuzzCaseTime(const char *pszName, FUZZ_CASE pfnCase, int nIndex, int nR
     return 0;
 }
 
-int PrintFuzzRun(const char *pszName, int nTotal, int nBatch)
+int PrintFuzzRun(const char *pszName, int nTotal, int nBatch, const char *const *ppszCountNames, int nCountNames)
 {
     wchar_t szExe[MAX_PATH] = L"";
     GetModuleFileNameW(NULL, szExe, MAX_PATH);
     FuzzRun run = RunFuzzWatched(szExe, L"fuzz-batch", nTotal, nBatch, 5000);
     printf("%s_cases %d\n%s_crashes %d\n%s_hangs %d\n%s_slowest_us %.1f\n"
-           "%s_slowest_case %d\n%s_slowest_once_us %.1f\n%s_children %d\n",
+           "%s_slowest_case %d\n%s_slowest_once_us %.1f\n%s_children %d\n%s_completed %d\n",
            pszName, run.nCases, pszName, run.nCrashes, pszName, run.nHangs, pszName, run.dSlowestUs,
-           pszName, run.nSlowestCase, pszName, run.dSlowestOnceUs, pszName, run.nChildren);
+           pszName, run.nSlowestCase, pszName, run.dSlowestOnceUs, pszName, run.nChildren,
+           pszName, run.nCompleted);
     for (int nCase : run.failedCases)
         printf("%s_failed_case %d\n", pszName, nCase);
+    for (int k = 0; k < nCountNames && k < FUZZ_COUNTS; k++)
+        printf("%s_%s %ld\n%s_%s_first_case %d\n", pszName, ppszCountNames[k], run.nCounts[k],
+               pszName, ppszCountNames[k], run.nFirstCases[k]);
     return 0;
+}
+
+void FaultyFuzzCase(int nIndex, double *pdMicroseconds, LONG *)
+{
+    *pdMicroseconds = 0;
+    // A page reserved but never given memory: a write there faults as a stray pointer does.
+    if (nIndex == FUZZ_CRASH_CASE)
+        *(volatile int *)VirtualAlloc(NULL, 1, MEM_RESERVE, PAGE_READWRITE) = nIndex;
+    while (nIndex == FUZZ_HANG_CASE)
+        Sleep(1000);
+}
+
+namespace {
+
+const wchar_t PREGNANT_PREFIX[] = L"今天是您怀孕的";
+const wchar_t WEEK_FORMAT[] = L"孕周: %d 周 %d 天";
+
+struct FixedDayText
+{
+    const wchar_t *pszText;
+    const char *pszState;
+};
+
+std::string FixedDayState(const std::wstring &strText, const FixedDayText *pTexts, size_t nTexts)
+{
+    for (size_t i = 0; i < nTexts; i++)
+        if (strText == pTexts[i].pszText)
+            return pTexts[i].pszState;
+    return "";
+}
+
+// "week W day D" when strText, after strPrefix, is exactly the week text; else empty.
+std::string WeekState(const std::wstring &strText, const wchar_t *pszPrefix)
+{
+    size_t cchPrefix = wcslen(pszPrefix);
+    if (strText.compare(0, cchPrefix, pszPrefix) != 0)
+        return "";
+    std::wstring strWeek = strText.substr(cchPrefix);
+    int nWeek = 0, nDay = 0;
+    if (swscanf(strWeek.c_str(), WEEK_FORMAT, &nWeek, &nDay) != 2)
+        return "";
+    wchar_t szAgain[64];
+    _snwprintf(szAgain, ARRAYSIZE(szAgain), WEEK_FORMAT, nWeek, nDay);
+    szAgain[ARRAYSIZE(szAgain) - 1] = 0;
+    if (strWeek != szAgain)
+        return "";
+    char sz[48];
+    snprintf(sz, sizeof(sz), "week %d day %d", nWeek, nDay);
+    return sz;
+}
+
+std::string UnknownDayState(const std::wstring &strText)
+{
+    std::string str = "?";
+    for (wchar_t ch : strText)
+    {
+        char sz[8];
+        snprintf(sz, sizeof(sz), ch < 0x80 && ch >= 0x20 ? "%c" : "\\u%04x", (unsigned)ch);
+        str += sz;
+    }
+    return str;
+}
+
+}  // namespace
+
+std::string DayStateOfItemLine(const std::wstring &strLine)
+{
+    static const FixedDayText ITEM_TEXTS[] = {
+        { L"请单击此处，设置您的预产期", "prompt" },
+        { L"今天您已过预产期!\n 更多详情请点击查看", "past due" },
+        { L"今天是您预产期第一天\n 更多详情请点击查看", "first day" },
+        { L"今天是您的预产期!\n 更多详情请点击查看", "due day" },
+    };
+    static const wchar_t MORE[] = L"\n 更多详情请点击查看";
+    std::string strState = FixedDayState(strLine, ITEM_TEXTS, ARRAYSIZE(ITEM_TEXTS));
+    size_t cchMore = ARRAYSIZE(MORE) - 1;
+    if (strState.empty() && strLine.size() > cchMore && strLine.compare(strLine.size() - cchMore, cchMore, MORE) == 0)
+        strState = WeekState(strLine.substr(0, strLine.size() - cchMore), PREGNANT_PREFIX);
+    return strState.empty() ? UnknownDayState(strLine) : strState;
+}
+
+std::string DayStateOfMainStatus(const std::wstring &strStatus)
+{
+    static const FixedDayText MAIN_TEXTS[] = {
+        { L"请设置怀孕开始时间", "prompt" },
+        { L"今天是您预产期第一天!", "first day" },
+        { L"今天是您的预产期!", "due day" },
+    };
+    std::string strState = FixedDayState(strStatus, MAIN_TEXTS, ARRAYSIZE(MAIN_TEXTS));
+    // Past the due day the status still counts the weeks; the item only says it is past.
+    if (strState.empty() && !WeekState(strStatus, L"您已过预产期!今天是您怀孕的").empty())
+        strState = "past due";
+    if (strState.empty())
+        strState = WeekState(strStatus, PREGNANT_PREFIX);
+    return strState.empty() ? UnknownDayState(strStatus) : strState;
+}
+
+bool ItemFuzzStates(int nFirst, int nCount, std::vector<std::string> *pStates)
+{
+    pStates->clear();
+    wchar_t szTemp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, szTemp);
+    wchar_t szPath[MAX_PATH];
+    _snwprintf(szPath, MAX_PATH, L"%sulvo-item-states-%lu.txt", szTemp, GetCurrentProcessId());
+    szPath[MAX_PATH - 1] = 0;
+    DeleteFileW(szPath);
+    wchar_t szArgs[64];
+    _snwprintf(szArgs, ARRAYSIZE(szArgs), L" fuzz-states %d %d ", nFirst, nCount);
+    szArgs[ARRAYSIZE(szArgs) - 1] = 0;
+    HANDLE hItem = StartProcess(L"\"" + ExeDir() + L"\\bench_item.exe\"" + szArgs + L"\"" + szPath + L"\"");
+    if (!hItem)
+        return false;
+    const DWORD ITEM_STATES_WAIT_MS = 300000;
+    DWORD dwExit = 1;
+    if (WaitForSingleObject(hItem, ITEM_STATES_WAIT_MS) != WAIT_OBJECT_0)
+        TerminateProcess(hItem, 1);
+    GetExitCodeProcess(hItem, &dwExit);
+    CloseHandle(hItem);
+    std::string strAll;
+    bool bRead = ReadWholeFile(szPath, &strAll);
+    DeleteFileW(szPath);
+    size_t nAt = 0;
+    while (bRead && nAt < strAll.size())
+    {
+        size_t nEnd = strAll.find('\n', nAt);
+        if (nEnd == std::string::npos)
+            break;
+        pStates->push_back(strAll.substr(nAt, nEnd - nAt));
+        nAt = nEnd + 1;
+    }
+    return dwExit == 0 && (int)pStates->size() == nCount;
+}
+
+std::vector<std::wstring> FilesIn(const std::wstring &strDir)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW fd;
+    HANDLE hFind = FindFirstFileW((strDir + L"\\*").c_str(), &fd);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return names;
+    do
+    {
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(fd.cFileName);
+    } while (FindNextFileW(hFind, &fd));
+    FindClose(hFind);
+    return names;
 }

@@ -76,10 +76,13 @@ struct BenchShared
     volatile LONG nReady;        // set by a child that is ready for its partner
     volatile LONG nStop;         // set by the partner when the child should end
     volatile LONG nCounts[8];    // results a child hands back
+    volatile LONG nFirstCases[8];  // for each count of a fuzz run: 1 + the first case it counted
     double dSlowestUs;           // the slowest case, by the median of its repeats
     double dSlowestOnceUs;       // the slowest single timing, whatever the machine did then
 };
 BenchShared *OpenShared(const std::wstring &strName, HANDLE *phMapping);
+// A name of this process for such a region: the purpose, then the process id.
+std::wstring SharedNameOf(const wchar_t *pszPurpose);
 
 // Ends the process at once with the exception's code on any fault, with no debugger or dialog,
 // so a watching parent sees the crash in the exit code.
@@ -92,6 +95,7 @@ HANDLE StartProcess(const std::wstring &strCommandLine);
 //   strExe <mode> <shared-name> <first> <count>
 // A child that dies early is a crash at the case it was on; one that makes no progress for
 // dwHangMs is a hang and is ended. Either way the run goes on after that case.
+const int FUZZ_COUNTS = 8;
 struct FuzzRun
 {
     int nCases;
@@ -102,20 +106,45 @@ struct FuzzRun
     int nSlowestCase;
     double dSlowestOnceUs;
     int nChildren;
+    int nCompleted;                  // cases that ran to their end
+    long nCounts[FUZZ_COUNTS];       // what the cases counted, summed over the children
+    int nFirstCases[FUZZ_COUNTS];    // the first case each count met, or -1
 };
 FuzzRun RunFuzzWatched(const std::wstring &strExe, const std::wstring &strMode, int nTotal, int nBatch,
                        DWORD dwHangMs);
 
 // The child's side: runs pfnCase on each case of its batch, timing it, and reports. A single
 // timing can meet the machine busy with something else, so the batch's slowest few cases are
-// run again and the slowest is the one with the highest median of those repeats.
-typedef void (*FUZZ_CASE)(int nIndex, double *pdMicroseconds);
+// run again and the slowest is the one with the highest median of those repeats. A case adds
+// what it finds to pnCounts (FUZZ_COUNTS of them), which is null when it runs only to be timed.
+typedef void (*FUZZ_CASE)(int nIndex, double *pdMicroseconds, LONG *pnCounts);
 int RunFuzzBatch(const wchar_t *pszShared, int nFirst, int nCount, FUZZ_CASE pfnCase);
 
 // The bench programs' fuzz reports, as "<name>_..." lines: one case run again and again
-// (whether a slow case is slow itself or only met a busy moment), and the whole watched run.
+// (whether a slow case is slow itself or only met a busy moment), and the whole watched run,
+// with its counts under the names given.
 int PrintFuzzCaseTime(const char *pszName, FUZZ_CASE pfnCase, int nIndex, int nRepeats);
-int PrintFuzzRun(const char *pszName, int nTotal, int nBatch);
+int PrintFuzzRun(const char *pszName, int nTotal, int nBatch, const char *const *ppszCountNames = NULL,
+                 int nCountNames = 0);
+
+// A fuzz mode made to fail, to show that the watcher notices: its case FUZZ_CRASH_CASE
+// faults and its case FUZZ_HANG_CASE never ends; every other case does nothing.
+const int FUZZ_CRASH_CASE = 7;
+const int FUZZ_HANG_CASE = 23;
+void FaultyFuzzCase(int nIndex, double *pdMicroseconds, LONG *pnCounts);
+
+// What the Today item's line and the main program's status say of the day, in one vocabulary
+// for comparing them: "prompt", "week W day D", "first day", "due day", "past due"; "?" and the
+// text for anything the program does not show.
+std::string DayStateOfItemLine(const std::wstring &strLine);
+std::string DayStateOfMainStatus(const std::wstring &strStatus);
+
+// The item's day state for fuzz cases [nFirst, nFirst + nCount), one after another in one
+// process, from bench_item.exe beside this program. False when it did not report them all.
+bool ItemFuzzStates(int nFirst, int nCount, std::vector<std::string> *pStates);
+
+// The names of the files in a folder.
+std::vector<std::wstring> FilesIn(const std::wstring &strDir);
 
 // Checks what a reader saw of a configuration file being saved by another process: a whole
 // document with both values, a date among the saved ones and a method of "1" or "2".

@@ -23,15 +23,13 @@ ConcurrentResult RunConcurrentSaves(int nSaves)
         return r;
     main.DrainMessages();
 
-    wchar_t szName[64];
-    _snwprintf(szName, ARRAYSIZE(szName), L"UlvoBenchRead-%lu", GetCurrentProcessId());
-    szName[ARRAYSIZE(szName) - 1] = 0;
+    std::wstring strName = SharedNameOf(L"UlvoBenchRead");
     HANDLE hMapping = NULL;
-    BenchShared *pShared = OpenShared(szName, &hMapping);
+    BenchShared *pShared = OpenShared(strName, &hMapping);
     if (!pShared)
         return r;
     ZeroMemory((void *)pShared, sizeof(*pShared));
-    HANDLE hReader = StartProcess(L"\"" + ExeDir() + L"\\bench_item.exe\" read " + szName + L" \""
+    HANDLE hReader = StartProcess(L"\"" + ExeDir() + L"\\bench_item.exe\" read " + strName + L" \""
                                   + main.ConfigPath() + L"\"");
     for (int i = 0; hReader && !pShared->nReady && i < 60000 / 10; i++)
         if (WaitForSingleObject(hReader, 10) == WAIT_OBJECT_0)

@@ -5,6 +5,8 @@
 #include "core/today_clock.h"
 #include "main/button_control.h"
 #include "main/main_globals.h"
+#include "main/main_window.h"
+#include "main/message_box.h"
 #include "main/month_calendar.h"
 #include "main/pages.h"
 #include "main/settings_dialog.h"
@@ -24,6 +26,14 @@ void WINAPI PinnedToday(LPSYSTEMTIME pst)
     pst->wDayOfWeek = 6;
 }
 
+LONG g_nStartUpMessages = 0;
+
+int WINAPI CountMessageBox(HWND, LPCWSTR, LPCWSTR, UINT)
+{
+    InterlockedIncrement(&g_nStartUpMessages);
+    return IDOK;
+}
+
 const int HOST_WIDTH = 240;
 const int HOST_HEIGHT = 268;
 
@@ -34,6 +44,7 @@ MainHarness::MainHarness(const wchar_t *pszConfigPath)
 {
     CoInitializeEx(NULL, COINIT_MULTITHREADED);
     g_pfnGetToday = PinnedToday;
+    g_pfnMessageBox = CountMessageBox;
     g_hInstance = GetModuleHandleW(NULL);
     if (pszConfigPath)
         m_strConfig = pszConfigPath;
@@ -87,6 +98,7 @@ MainHarness::~MainHarness()
     delete g_pConfig;
     g_pConfig = NULL;
     g_pfnGetToday = GetLocalTime;
+    g_pfnMessageBox = MessageBoxW;
     CoUninitialize();
     if (!m_strDir.empty())
         RemoveFolder(m_strDir);
@@ -107,6 +119,16 @@ int MainHarness::Save(int nYear, int nMonth, int nDay, bool b365)
     g_pCalendar = NULL;
     g_pRadio365 = NULL;
     return nResult;
+}
+
+void MainHarness::StartUp()
+{
+    PrepareConfigFile();
+}
+
+int MainHarness::StartUpMessages() const
+{
+    return (int)g_nStartUpMessages;
 }
 
 void MainHarness::Rebuild()

@@ -20,6 +20,11 @@ public:
     const std::wstring &ConfigPath() const { return m_strConfig; }
     bool Ready() const { return m_bReady; }
 
+    // What Main does with config.xml when it starts. The message box it would show for a
+    // failure is only counted.
+    void StartUp();
+    int StartUpMessages() const;
+
     // The settings dialog's "确定" with this date and method picked; a SAVE_SETTINGS_ code.
     int Save(int nYear, int nMonth, int nDay, bool b365);
     // The main window's rebuild of its texts from config.xml.

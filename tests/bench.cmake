@@ -7,6 +7,7 @@ ulvo_add_test(bench_item_test bench_item_test.cpp test_main.cpp ${CMAKE_SOURCE_D
     LIBS bench_item_harness)
 add_dependencies(bench_item_test UlvoRes)
 
-# The reader of the concurrent saves is bench_item.exe, beside the test.
+# Beside the test: bench_item.exe reads during the concurrent saves and gives the item's side
+# of the fuzz; bench_main.exe is the save loop that is ended and the fuzz batch made to fail.
 ulvo_add_test(bench_main_test bench_main_test.cpp test_main.cpp LIBS bench_main_harness)
-add_dependencies(bench_main_test UlvoRes bench_item)
+add_dependencies(bench_main_test UlvoRes bench_item bench_main)
