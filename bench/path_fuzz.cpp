@@ -3,7 +3,7 @@
 #include "bench/main_harness.h"
 #include "core/config_document.h"
 #include "main/settings_store.h"
-#include "platform/xmldom/dom_core.h"
+#include "platform/xmldom/xmldom_seams.h"
 #include <cstdio>
 
 const char *const PATH_COUNT_NAMES[PATH_COUNT_KINDS] = {
@@ -16,61 +16,6 @@ namespace {
 // Stands for both values in a document compared with another: what is left is what a save of
 // the settings must not touch.
 const wchar_t VALUE_PLACEHOLDER[] = L"#";
-
-// Each field with its length first, so that no two trees give one text.
-void PutField(const wchar_t *psz, std::wstring *pstr)
-{
-    std::wstring strValue = psz ? psz : L"";
-    *pstr += std::to_wstring(strValue.size()) + L":" + strValue;
-}
-
-// The XML declaration's quotes are the writer's to choose, not something the user stored.
-std::wstring DeclarationAsWritten(const wchar_t *pszData)
-{
-    std::wstring str = pszData ? pszData : L"";
-    for (wchar_t &ch : str)
-        if (ch == L'\'')
-            ch = L'"';
-    return str;
-}
-
-void PutNodeHead(int nType, const wchar_t *pszName, const wchar_t *pszValue, std::wstring *pstr)
-{
-    *pstr += L"(" + std::to_wstring(nType);
-    PutField(pszName, pstr);
-    PutField(pszValue, pstr);
-}
-
-// Every node: its kind, name, value, attributes in order and children in order. Texts side by
-// side are one text once written, so they are put as one.
-void DumpNode(const DomCore *pNode, std::wstring *pstr)
-{
-    bool bDeclaration = pNode->m_nType == NODE_PROCESSING_INSTRUCTION && pNode->m_pszName
-                     && wcscmp(pNode->m_pszName, L"xml") == 0;
-    PutNodeHead(pNode->m_nType, pNode->m_pszName,
-                bDeclaration ? DeclarationAsWritten(pNode->m_pszValue).c_str() : pNode->m_pszValue, pstr);
-    for (const XmlDomAttr *pAttr = pNode->m_pFirstAttr; pAttr; pAttr = pAttr->pNext)
-    {
-        *pstr += L"@";
-        PutField(pAttr->pszName, pstr);
-        PutField(pAttr->pszValue, pstr);
-    }
-    for (const DomCore *pChild = pNode->m_pFirst; pChild; pChild = pChild->m_pNext)
-    {
-        if (pChild->m_nType != NODE_TEXT)
-        {
-            DumpNode(pChild, pstr);
-            continue;
-        }
-        std::wstring strText;
-        for (; pChild->m_pNext && pChild->m_pNext->m_nType == NODE_TEXT; pChild = pChild->m_pNext)
-            strText += pChild->m_pszValue ? pChild->m_pszValue : L"";
-        strText += pChild->m_pszValue ? pChild->m_pszValue : L"";
-        PutNodeHead(NODE_TEXT, NULL, strText.c_str(), pstr);
-        *pstr += L")";
-    }
-    *pstr += L")";
-}
 
 // The settings file as the programs read it, both values set to the placeholder as the
 // settings save sets them (the first child of that name, else a new one at CONFIG's end),
@@ -94,12 +39,14 @@ std::wstring BlindedDocument(const std::wstring &strPath)
         else
             config.AppendChildElement(pRoot, pszName, VALUE_PLACEHOLDER, NULL);
     }
-    const DomCore *pTop = DomCore::Of(pRoot);
-    while (pTop && pTop->m_pParent)
-        pTop = pTop->m_pParent;
+    // The stand-in writes its own tree out; it is loaded by now, the document being one of its.
+    XMLDOM_DESCRIBE_TREE pfnDescribe = (XMLDOM_DESCRIBE_TREE)(void *)GetProcAddress(
+        GetModuleHandleW(L"xmldom.dll"), XMLDOM_DESCRIBE_TREE_EXPORT);
+    BSTR bstr = NULL;
     std::wstring str;
-    if (pTop)
-        DumpNode(pTop, &str);
+    if (pfnDescribe && pfnDescribe(pRoot, &bstr) == S_OK)
+        str.assign(bstr, SysStringLen(bstr));
+    SysFreeString(bstr);
     pRoot->Release();
     return str;
 }
