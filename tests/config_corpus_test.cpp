@@ -64,6 +64,8 @@ std::vector<GoodFile> GoodFiles()
           L"\xD83D\xDE00", L"\xD83D\xDE00" },
         { "attributes and an instruction", "<?xml version=\"1.0\"?><?editor note?><CONFIG version=\"2\" by='hand'>"
           "<StartTime kind=\"date\">2009-7-5</StartTime><CalcMethod>2</CalcMethod></CONFIG>", L"2009-7-5", L"2" },
+        { "byte-order mark inside an instruction's name", "<?x\xEF\xBB\xBFml version=\"1.0\" encoding=\"GB2312\"?>" + VALUES,
+          L"2009-7-5", L"2" },
         { "doctype", "<?xml version=\"1.0\"?>\n<!DOCTYPE CONFIG>\n" + VALUES, L"2009-7-5", L"2" },
         { "UTF-16 with BOM and declaration", Utf16LeWithBom("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n" + VALUES + "\r\n"),
           L"2009-7-5", L"2" },
@@ -113,6 +115,9 @@ std::vector<BadFile> BadFiles()
         { "declaration after the root", VALUES + DECL },
         { "declaration without version", "<?xml encoding=\"GB2312\"?>" + VALUES },
         { "reserved instruction target", "<?XML version=\"1.0\"?>" + VALUES },
+        { "declaration name in another case", "<?xml version=\"1.0\" encodinG=\"GB2312\"?>" + VALUES },
+        { "markup the parser would skip", "<CONFIG><Note><![09-11-20</CDATA[<i>]]></Note></CONFIG>" },
+        { "a declaration of an element", "<!ELEMENT CONFIG ANY>" + VALUES },
         { "unterminated comment", "<CONFIG><!-- </CONFIG>" },
         { "unterminated CDATA", "<CONFIG><![CDATA[ </CONFIG>" },
         { "binary garbage", BYTES("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10") },
@@ -129,6 +134,15 @@ TEST_F(ConfigTest, CorpusOfRealFilesReadsBothValues)
         HRESULT hrLoad;
         EXPECT_EQ(file.pszStartTime, ReadChild(m_strPath, CONFIG_START_TIME, &hrLoad)) << file.pszWhat;
         EXPECT_EQ(S_OK, hrLoad) << file.pszWhat;
+        EXPECT_EQ(file.pszCalcMethod, ReadChild(m_strPath, CONFIG_CALC_METHOD)) << file.pszWhat;
+
+        // Whatever loads can be saved, and reads back the same.
+        ConfigDocument config;
+        ASSERT_EQ(S_OK, config.InitXMLDOMDocument());
+        ASSERT_EQ(S_OK, config.LoadXMLFile(m_strPath.c_str())) << file.pszWhat;
+        EXPECT_EQ(S_OK, config.SaveXMLFile()) << file.pszWhat;
+        config.ReleaseXMLDOMDocument();
+        EXPECT_EQ(file.pszStartTime, ReadChild(m_strPath, CONFIG_START_TIME)) << file.pszWhat;
         EXPECT_EQ(file.pszCalcMethod, ReadChild(m_strPath, CONFIG_CALC_METHOD)) << file.pszWhat;
     }
 }

@@ -185,7 +185,7 @@ UINT XmlCodePageOfDeclaration(const WCHAR *pszData)
     const WCHAR *p = pszData;
     for (; *p; p++)
     {
-        if (SameNameNoCase(p, ENCODING_KEY_CCH, ENCODING_KEY) && (p == pszData || IsBlank(p[-1])))
+        if (wcsncmp(p, ENCODING_KEY, ENCODING_KEY_CCH) == 0 && (p == pszData || IsBlank(p[-1])))
             break;
     }
     if (!*p)

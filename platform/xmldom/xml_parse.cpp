@@ -96,7 +96,9 @@ static BOOL BuildDeclaration(XmlSrcNode *pSrc, DomCore *pNode)
     size_t nNext = XML_DECL_VERSION;
     for (XmlSrcAttr *pAttr = pSrc->first_attribute(); pAttr; pAttr = pAttr->next_attribute())
     {
-        while (nNext < ARRAYSIZE(s_apszNames) && !XmlSameAsciiNoCase(pAttr->name(), pAttr->name_size(), s_apszNames[nNext]))
+        // The declaration's names are lower case, as all of XML's names are of one case only.
+        while (nNext < ARRAYSIZE(s_apszNames) && !(pAttr->name_size() == strlen(s_apszNames[nNext])
+                                                   && memcmp(pAttr->name(), s_apszNames[nNext], pAttr->name_size()) == 0))
             nNext++;
         if (nNext == ARRAYSIZE(s_apszNames) || (nData == 0 && nNext != XML_DECL_VERSION))
             return FALSE;

@@ -84,7 +84,7 @@ BOOL XmlReadFile(DomCore *pDocument, const WCHAR *pszPath)
     char *pszText = LoadAsUtf8(pszPath);
     if (!pszText)
         return FALSE;
-    BOOL bOk = XmlNestingWithinLimit(pszText) && XmlParseInto(pDocument, pszText);
+    BOOL bOk = XmlMarkupWithinLimits(pszText) && XmlParseInto(pDocument, pszText);
     XmlDomFree(pszText);
     return bOk;
 }

@@ -110,7 +110,7 @@ static const char *SkipTag(const char *p, BOOL *pbEmpty)
     return *p ? p + 1 : NULL;
 }
 
-BOOL XmlNestingWithinLimit(const char *p)
+BOOL XmlMarkupWithinLimits(const char *p)
 {
     int nDepth = 0;
     while (p && *p)
@@ -135,6 +135,8 @@ BOOL XmlNestingWithinLimit(const char *p)
         }
         else if (p[1] == '!')
         {
+            if (strncmp(p, "<!DOCTYPE", 9) != 0)
+                return FALSE;
             p = SkipBracketedDeclaration(p);
         }
         else if (p[1] == '/')

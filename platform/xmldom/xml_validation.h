@@ -17,9 +17,11 @@ BOOL XmlUtf8IsName(const char *p, size_t cb);
 // Tab, line feed, carriage return and the printable planes; surrogates only in pairs.
 BOOL XmlAllCharsLegal(const WCHAR *psz, size_t cch);
 
-// A quick walk over the markup: FALSE when elements nest deeper than XMLDOM_MAX_DEPTH or a
-// construct is left open, so the parser, which recurses once per level, never meets such a file.
-BOOL XmlNestingWithinLimit(const char *pszUtf8);
+// A quick walk over the markup: FALSE when elements nest deeper than XMLDOM_MAX_DEPTH, a
+// construct is left open, or a "<!" opens something other than a comment, a CDATA section or
+// a document type. The parser, which recurses once per level, never meets such a file, and
+// never skips markup it does not know, which a save would then lose.
+BOOL XmlMarkupWithinLimits(const char *pszUtf8);
 
 // Replaces references and line ends in place, as a reader of text or an attribute value sees
 // them; FALSE for an undefined entity, a stray '&', a reference to an illegal character, or

@@ -105,7 +105,7 @@ static void PutEscaped(WideText *pText, const WCHAR *psz, BOOL bAttribute, UINT 
 // The declaration is written with double quotes, however it was given.
 static void PutInstructionData(WideText *pText, const WCHAR *pszTarget, const WCHAR *pszData)
 {
-    if (lstrcmpW(pszTarget, L"xml") != 0)
+    if (wcscmp(pszTarget, L"xml") != 0)
     {
         PutString(pText, pszData);
         return;
@@ -176,7 +176,7 @@ static void PutNode(WideText *pText, DomCore *pNode, UINT nCodePage)
 static UINT CodePageToWrite(DomCore *pDocument)
 {
     DomCore *pDecl = pDocument->m_pFirst;
-    if (!pDecl || pDecl->m_nType != NODE_PROCESSING_INSTRUCTION || lstrcmpW(pDecl->m_pszName, L"xml") != 0 ||
+    if (!pDecl || pDecl->m_nType != NODE_PROCESSING_INSTRUCTION || wcscmp(pDecl->m_pszName, L"xml") != 0 ||
         !pDecl->m_pszValue)
         return CP_UTF8;
     return XmlCodePageOfDeclaration(pDecl->m_pszValue);
