@@ -53,3 +53,18 @@ inline BOOL DeleteAndRenameFile(LPCWSTR pszDestFile, LPCWSTR pszSourceFile)
     }
     return pfnMoveFileEx(pszSourceFile, pszDestFile, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
+
+// The platform's system font as a logical-font description. The desktop's stock system font
+// grows in height on a denser screen but keeps the character width it has at 96 dots per inch,
+// so a font made from it draws narrow text there; the device's grows in both. Device:
+//   return GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(*plf), plf);
+inline int GetSystemFontDescription(LOGFONTW *plf)
+{
+    int cb = GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(*plf), plf);
+    HDC hdc = GetDC(NULL);
+    if (cb && hdc)
+        plf->lfWidth = MulDiv(plf->lfWidth, GetDeviceCaps(hdc, LOGPIXELSX), 96);
+    if (hdc)
+        ReleaseDC(NULL, hdc);
+    return cb;
+}

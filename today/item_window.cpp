@@ -4,6 +4,7 @@
 #include "core/config_document.h"
 #include "core/debug_log.h"
 #include "core/shared_names.h"
+#include "platform/ce_compat.h"
 #include <shellapi.h>
 #include <strsafe.h>
 #include <todaycmn.h>
@@ -31,7 +32,7 @@ HFONT CreateItemFont(HDC hdc)
 {
     LOGFONTW lf;
     ZeroMemory(&lf, sizeof(lf));
-    GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(lf), &lf);
+    GetSystemFontDescription(&lf);
     // Points to pixels as the device computes it: 9/72 is exactly 0.125, 8/72 the double nearest 1/9.
     double dFactor;
     if (UsesCjkFont())

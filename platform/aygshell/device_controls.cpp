@@ -1,4 +1,5 @@
 #include "platform/aygshell/device_controls.h"
+#include "platform/ce_compat.h"
 #include <commctrl.h>
 #include "platform/aygshell/shell_metrics.h"
 
@@ -35,7 +36,7 @@ HFONT g_hCalendarFont = NULL;
 HFONT CreateSystemFont(int nLineHeight)
 {
     LOGFONTW lf;
-    if (!GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(lf), &lf))
+    if (!GetSystemFontDescription(&lf))
         return NULL;
     if (nLineHeight)
     {
@@ -43,8 +44,6 @@ HFONT CreateSystemFont(int nLineHeight)
         lf.lfWidth = 0;
         lf.lfWeight = FW_NORMAL;
     }
-    else
-        lf.lfWidth = ScaleToScreen(lf.lfWidth);
     return CreateFontIndirectW(&lf);
 }
 
