@@ -11,7 +11,6 @@
 namespace {
 
 const wchar_t TODAY_CLASS[] = L"UlvoBenchToday";
-const wchar_t SHELL_READY[] = L"SYSTEM/ShellAPIReady";
 
 void WINAPI PinnedToday(LPSYSTEMTIME pst)
 {
@@ -62,7 +61,7 @@ ItemHarness::ItemHarness()
     g_pfnGetToday = PinnedToday;
     m_strDir = TempFolder(L"ulvo-bench-item");
     m_strConfig = m_strDir + L"\\config.xml";
-    m_hReady = CreateEventW(NULL, TRUE, TRUE, SHELL_READY);
+    m_hReady = CreateEventW(NULL, TRUE, TRUE, SHELL_API_READY_EVENT);
     m_hToday = CreateWindowExW(0, TODAY_CLASS, L"Today", WS_POPUP | WS_VISIBLE, 0, 26, 240, 268,
                                NULL, NULL, GetModuleHandleW(NULL), NULL);
     m_hItem = InitializeCustomItem(NULL, m_hToday);

@@ -2,7 +2,6 @@
 #include <aygshell.h>
 #include "platform/ce_compat.h"
 
-#define TASKBAR_CLASS       L"HHTaskBar"
 #define FULLSCREEN_STATE    (SHFS_HIDETASKBAR | SHFS_HIDESIPBUTTON | SHFS_HIDESTARTICON)
 
 // The bar replaces the one remembered before: after a dialog made its bar, this is the dialog's.

@@ -1,8 +1,9 @@
 #pragma once
+#include "core/display_density.h"
 #include "core/resource_library.h"
 
-// Designed lengths are in 96-dpi pixels; on a 192-dpi screen each one doubles.
+// A designed length on this screen, by the shift InitScale found.
 inline int ScaleLayout(int nLength)
 {
-    return (g_nScaleShift >= 0 && g_nScaleShift < 32) ? (nLength << g_nScaleShift) : 0;
+    return ScaleByShift(nLength, g_nScaleShift);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include "core/display_density.h"
 
 // Where the device's form of a call is not accepted by the desktop, the desktop form lives here.
 
@@ -61,10 +62,7 @@ inline BOOL DeleteAndRenameFile(LPCWSTR pszDestFile, LPCWSTR pszSourceFile)
 inline int GetSystemFontDescription(LOGFONTW *plf)
 {
     int cb = GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(*plf), plf);
-    HDC hdc = GetDC(NULL);
-    if (cb && hdc)
-        plf->lfWidth = MulDiv(plf->lfWidth, GetDeviceCaps(hdc, LOGPIXELSX), 96);
-    if (hdc)
-        ReleaseDC(NULL, hdc);
+    if (cb)
+        plf->lfWidth = ScaleToDpi(plf->lfWidth, ReadScreenDpi(AXIS_HORIZONTAL));
     return cb;
 }

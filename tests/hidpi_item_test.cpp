@@ -3,6 +3,7 @@
 // stand-in laying the real item out on a 480 x 640, 192-dpi screen.
 #include <gtest/gtest.h>
 #include <string>
+#include <aygshell.h>
 #include <todaycmn.h>
 #include "today/item_init.h"
 #include "today/item_state.h"
@@ -382,7 +383,7 @@ TEST(ItemDensity, HighDensityTodayScreenLaysTheItemOutAtTheHeightItReports)
         GetClientRect(hwndToday, &rcToday);
         EXPECT_EQ(480, rcFrame.right - rcFrame.left);
         EXPECT_EQ(640, rcFrame.bottom - rcFrame.top);
-        HWND hwndTaskBar = host.OwnWindow(FindWindowW(HOST_TASKBAR_CLASS, NULL));
+        HWND hwndTaskBar = host.OwnWindow(FindWindowW(TASKBAR_CLASS, NULL));
         ASSERT_TRUE(hwndTaskBar != NULL);
         GetWindowRect(hwndTaskBar, &rcTaskBar);
         EXPECT_EQ(52, rcTaskBar.bottom - rcTaskBar.top);

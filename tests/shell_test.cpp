@@ -10,7 +10,6 @@
 namespace {
 
 const wchar_t OWNER_CLASS[] = L"ShellTestOwner";
-const wchar_t TASKBAR_CLASS[] = L"HHTaskBar";
 const int DESIGN_BAR_HEIGHT = 26;   // menu bar and task bar, at 96 dpi
 
 std::vector<WPARAM> g_commands;

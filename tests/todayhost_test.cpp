@@ -5,6 +5,7 @@
 #include <todaycmn.h>
 #include "platform/today/host_layout.h"
 #include "platform/today/host_names.h"
+#include <aygshell.h>
 #include "platform/today/today_background.h"
 #include "tests/temp_dir.h"
 #include "tests/today_registration.h"
@@ -214,7 +215,7 @@ TEST_F(TodayHost, SignalsReadyAndShowsTaskBarAboveTodayScreen)
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hReady, 0));
     CloseHandle(hReady);
 
-    HWND hwndTaskBar = FindWindowW(HOST_TASKBAR_CLASS, NULL);
+    HWND hwndTaskBar = FindWindowW(TASKBAR_CLASS, NULL);
     ASSERT_TRUE(OwnWindow(hwndTaskBar));
     EXPECT_TRUE(IsWindowVisible(hwndTaskBar));
     EXPECT_TRUE(GetParent(hwndTaskBar) == NULL || GetParent(hwndTaskBar) == m_hwndFrame)

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include "core/config_document.h"
 #include "core/resource_library.h"
+#include "core/display_density.h"
 
 // The item's module-wide state: one set per loaded library, living as long as it.
 #define ITEM_TEXT_CCH 260
@@ -25,5 +26,4 @@ extern ResourceLibrary g_ItemResLib;
 #define REFRESH_TIMER_ID     1
 #define REFRESH_TIMER_PERIOD 600000
 
-enum DisplayAxis { AXIS_HORIZONTAL, AXIS_VERTICAL };
 int ScaleToDisplay(int nLength, DisplayAxis axis);

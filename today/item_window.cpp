@@ -13,7 +13,6 @@ static_assert(sizeof(SHELLEXECUTEINFOW) == 60, "the shell expects the 60-byte re
 
 PFN_SHELLEXECUTEEX g_pfnShellExecuteEx = ShellExecuteExW;
 
-static const WCHAR SHELL_READY_EVENT[] = L"SYSTEM/ShellAPIReady";
 static const WCHAR OPEN_VERB[] = L"Open";
 
 static const int LANG_PRIMARY_MASK = 0x3FF;
@@ -125,7 +124,7 @@ static LRESULT OnQueryRefreshCache(TODAYLISTITEM *pItem)
     if (!pItem)
         return 0;
     // Made unsignalled here if the shell has not made it yet: not ready.
-    HANDLE hReady = CreateEventW(NULL, TRUE, FALSE, SHELL_READY_EVENT);
+    HANDLE hReady = CreateEventW(NULL, TRUE, FALSE, SHELL_API_READY_EVENT);
     DWORD dwWait = hReady ? WaitForSingleObject(hReady, 0) : WAIT_FAILED;
     if (hReady)
         CloseHandle(hReady);

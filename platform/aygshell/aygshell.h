@@ -28,6 +28,9 @@ typedef struct tagSHMENUBARINFO
     COLORREF clrBk;
 } SHMENUBARINFO, *PSHMENUBARINFO;
 
+// The platform's task bar: full-screen programs find it by this class to hide and show it.
+#define TASKBAR_CLASS         L"HHTaskBar"
+
 #define SHCMBF_EMPTYBAR       0x0001
 #define SHCMBF_HIDDEN         0x0002
 #define SHCMBF_HIDESIPBUTTON  0x0004

@@ -1,17 +1,11 @@
 #include "platform/aygshell/shell_metrics.h"
+#include "core/display_density.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 int ScaleToScreen(int nDesigned)
 {
-    int nDpi = SHELL_DESIGN_DPI;
-    HDC hdc = GetDC(NULL);
-    if (hdc)
-    {
-        nDpi = GetDeviceCaps(hdc, LOGPIXELSY);
-        ReleaseDC(NULL, hdc);
-    }
-    return MulDiv(nDesigned, nDpi, SHELL_DESIGN_DPI);
+    return ScaleToDpi(nDesigned, ReadScreenDpi(AXIS_VERTICAL));
 }
 
 HINSTANCE ShellInstance()

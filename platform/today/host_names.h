@@ -6,11 +6,6 @@
 #define HOST_FRAME_CLASS        L"DesktopExplorerWindow"
 // The Today screen itself: the parent of every item window.
 #define HOST_TODAY_CLASS        L"TodayScreen"
-// The task bar at the top of the screen; full-screen programs hide and show it by this class.
-#define HOST_TASKBAR_CLASS      L"HHTaskBar"
-
-// Signalled (manual reset) once the shell has its windows and lays items out.
-#define SHELL_API_READY_EVENT   L"SYSTEM/ShellAPIReady"
 
 // Where the device keeps its Today items, one subkey per item.
 #define TODAY_ITEMS_KEY         L"Software\\Microsoft\\Today\\Items"

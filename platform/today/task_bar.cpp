@@ -1,6 +1,7 @@
 #include "platform/today/task_bar.h"
 #include "platform/today/host_layout.h"
 #include "platform/today/host_names.h"
+#include <aygshell.h>
 #include <strsafe.h>
 
 namespace {
@@ -128,7 +129,7 @@ BOOL RegisterTaskBar(HINSTANCE hInstance)
     wc.lpfnWndProc = TaskBarWndProc;
     wc.hInstance = hInstance;
     wc.hCursor = LoadCursorW(NULL, (LPCWSTR)IDC_ARROW);
-    wc.lpszClassName = HOST_TASKBAR_CLASS;
+    wc.lpszClassName = TASKBAR_CLASS;
     return RegisterClassW(&wc) != 0;
 }
 
@@ -136,6 +137,6 @@ HWND CreateTaskBar(HINSTANCE hInstance, HWND hwndOwner, int cx, int cy)
 {
     // A top-level window of its own, owned by the shell so it stays above it, which a
     // full-screen program finds by class and hides.
-    return CreateWindowExW(0, HOST_TASKBAR_CLASS, L"", WS_POPUP | WS_VISIBLE, 0, 0, cx, cy,
+    return CreateWindowExW(0, TASKBAR_CLASS, L"", WS_POPUP | WS_VISIBLE, 0, 0, cx, cy,
                            hwndOwner, NULL, hInstance, NULL);
 }

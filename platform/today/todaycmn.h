@@ -5,6 +5,9 @@
 
 #define MAX_ITEMNAME 260
 
+// Signalled (manual reset) once the shell has its windows and lays items out.
+#define SHELL_API_READY_EVENT L"SYSTEM/ShellAPIReady"
+
 // What kind of entry a Today item is (registry value "Type" under
 // HKEY_LOCAL_MACHINE\Software\Microsoft\Today\Items\<name>).
 typedef enum _TODAYLISTITEMTYPE

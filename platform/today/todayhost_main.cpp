@@ -8,6 +8,7 @@
 #include <stdlib.h>
 #include "platform/today/host_layout.h"
 #include "platform/today/host_names.h"
+#include <todaycmn.h>
 #include "platform/today/shell_frame.h"
 #include "platform/today/task_bar.h"
 #include "platform/today/today_window.h"
