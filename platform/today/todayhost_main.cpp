@@ -6,12 +6,8 @@
 #include <windows.h>
 #include <shellapi.h>
 #include <stdlib.h>
-#include "platform/today/host_layout.h"
-#include "platform/today/host_names.h"
-#include <todaycmn.h>
 #include "platform/today/shell_frame.h"
-#include "platform/today/task_bar.h"
-#include "platform/today/today_window.h"
+#include "platform/today/today_shell.h"
 
 namespace {
 
@@ -45,24 +41,9 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 {
     HostOptions options;
     ReadOptions(&options);
-    int cx = options.bHiDpi ? SCREEN_CX_HIDPI : SCREEN_CX_NORMAL;
-    int cy = options.bHiDpi ? SCREEN_CY_HIDPI : SCREEN_CY_NORMAL;
-    int cyTaskBar = ScaleForScreen(TASKBAR_CY_96);
-
-    HANDLE hReady = CreateEventW(NULL, TRUE, FALSE, SHELL_API_READY_EVENT);
-
-    if (!RegisterShellFrame(hInstance) || !RegisterTodayWindow(hInstance) || !RegisterTaskBar(hInstance))
-        return 1;
-    HWND hwndFrame = CreateShellFrame(hInstance, cx, cy, cyTaskBar);
+    HWND hwndFrame = StartTodayShell(hInstance, options.bHiDpi);
     if (!hwndFrame)
         return 1;
-    CreateTaskBar(hInstance, hwndFrame, cx, cyTaskBar);
-    UpdateWindow(hwndFrame);
-
-    // Items test this before they ask to be laid out.
-    if (hReady)
-        SetEvent(hReady);
-    StartTodayItems(GetTodayWindow(hwndFrame));
     CloseShellFrameAfter(hwndFrame, options.nExitAfter);
 
     MSG msg;
@@ -72,7 +53,5 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    if (hReady)
-        CloseHandle(hReady);
     return (int)msg.wParam;
 }
