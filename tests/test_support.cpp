@@ -463,16 +463,21 @@ int ScreenDpi()
     return nDpi;
 }
 
-static int PostRefreshToItem()
+HWND PublishedItemWindow()
 {
     HKEY hKey;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, ULVO_REG_KEY, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
-        return 2;
-    DWORD dwValue = 0, cb = sizeof(dwValue);
-    LONG lResult = RegQueryValueExW(hKey, ULVO_REG_HWND, NULL, NULL, (BYTE *)&dwValue, &cb);
+        return NULL;
+    DWORD dwValue = 0, cb = sizeof(dwValue), dwType = 0;
+    LONG lResult = RegQueryValueExW(hKey, ULVO_REG_HWND, NULL, &dwType, (BYTE *)&dwValue, &cb);
     RegCloseKey(hKey);
-    HWND hWnd = (HWND)(ULONG_PTR)dwValue;
-    if (lResult != ERROR_SUCCESS || !IsWindow(hWnd))
+    return lResult == ERROR_SUCCESS && dwType == REG_DWORD && cb == sizeof(dwValue) ? (HWND)(ULONG_PTR)dwValue : NULL;
+}
+
+static int PostRefreshToItem()
+{
+    HWND hWnd = PublishedItemWindow();
+    if (!IsWindow(hWnd))
         return 3;
     return PostMessageW(hWnd, MYMSG_ULVO_REFRESH, 0, 0) ? 0 : 4;
 }

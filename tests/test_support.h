@@ -149,6 +149,9 @@ std::wstring ChildArgument(const char *pszName);
 // The screen's vertical density as this process sees it.
 int ScreenDpi();
 
+// The Today item's window as the item published it for the main program, or null.
+HWND PublishedItemWindow();
+
 // Another role of every test executable, for checks across processes:
 //   --post-refresh   posts the Today item's refresh message, as the main program does after a
 //                    save, to the window the item published; exit code 0 when posted.
