@@ -104,6 +104,7 @@ protected:
         return Capture(m_hItem);
     }
 
+    // The item's pixels once a repaint made them differ from before.
     std::vector<COLORREF> ItemOnceChanged(const std::vector<COLORREF> &before)
     {
         std::vector<COLORREF> now;
