@@ -45,7 +45,9 @@ TEST(ConcurrentSaves, AReaderInAnotherProcessSeesOnlyWholeFiles)
     ConcurrentResult r = RunConcurrentSaves(100);
     ASSERT_TRUE(r.bReaderOk);
     EXPECT_GT(r.nReads, 0);
-    EXPECT_EQ(0, r.nSavesFailed + r.nTornBytes + r.nTornDocument + r.nUnopened);
+    EXPECT_EQ(0, r.nSavesFailed + r.nTornBytes + r.nTornDocument + r.nUnopened) << "saves failed " << r.nSavesFailed
+        << ", torn bytes " << r.nTornBytes << ", torn documents " << r.nTornDocument << ", unopened " << r.nUnopened
+        << " (last error " << r.nUnopenedError << ")";
     EXPECT_TRUE(r.bFinalOk);
 }
 

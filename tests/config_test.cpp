@@ -124,13 +124,15 @@ struct ConfigTest : testing::Test
         CoUninitialize();
     }
 
-    // What the file reads; whatever loads is saved, and then reads the same.
+    // What the file reads; whatever loads is saved, and then reads the same. Every object and string
+    // is given back each time.
     std::wstring ReadSavedAlike(const std::string &strBytes)
     {
         EXPECT_TRUE(WriteFileBytes(m_strPath, strBytes));
         std::wstring strRead = Read(m_strPath);
         EXPECT_EQ(strRead.compare(0, 12, L"not loaded: ") ? S_OK : S_FALSE, Save(m_strPath));
         EXPECT_EQ(strRead, Read(m_strPath)) << "once saved";
+        EXPECT_TRUE(DomLiveObjects() == m_nObjects && s_nStrings == m_nStrings) << "objects or strings not given back";
         return strRead;
     }
 
@@ -176,8 +178,10 @@ TEST_F(ConfigTest, FilesReadWhatTheyHoldAndSaveAsRead)
         { Utf16("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n" + VALUES + "\r\n"), BOTH }, { Utf16(VALUES), BOTH },
         { Utf16("<CONFIG><CalcMethod>1</CalcMethod></CONFIG>", true), L"<none>|1" },
         { "<CONFIG>" + Repeat("<a>", 50) + Repeat("</a>", 50) + "<StartTime>1</StartTime></CONFIG>", L"1|<none>" },
-        { VALUES + std::string(CONFIG_MAX_BYTES - VALUES.size(), ' '), BOTH }, { VALUES + std::string(CONFIG_MAX_BYTES, ' '), NO },
-        { Repeat("<a>", 100000) + Repeat("</a>", 100000), NO },   // nested beyond the limit
+        { VALUES + std::string(CONFIG_MAX_BYTES - VALUES.size(), ' '), BOTH },
+        // A byte past the size limit, or nested beyond the parser's limit.
+        { VALUES + std::string(CONFIG_MAX_BYTES + 1 - VALUES.size(), ' '), NO }, { Repeat("<a>", 100000) + Repeat("</a>", 100000), NO },
+        // Nothing, or not well formed.
         { "", NO }, { " \r\n\t\r\n", NO }, { GB, NO }, { GB + "<CONFIG><StartTime>1</StartTime>", NO },
         { "<CONFIG><StartTime>1</CONFIG>", NO }, { "<CONFIG><StartTime>1</Start></CONFIG>", NO }, { GB + "<CONFIG/><CONFIG/>", NO },
         { VALUES + "junk", NO }, { "junk" + VALUES, NO }, { VALUES + "<StartTime>1</StartTime>", NO },
@@ -187,11 +191,12 @@ TEST_F(ConfigTest, FilesReadWhatTheyHoldAndSaveAsRead)
         { "<CONFIG><StartTime>&#x;</StartTime></CONFIG>", NO }, { "<CONFIG><StartTime>2009\x01-7-5</StartTime></CONFIG>", NO },
         { BYTES("<CONFIG><StartTime>2009\0-7-5</StartTime></CONFIG>"), NO }, { "<CONFIG a=\"1\" a=\"2\"/>", NO },
         { "<CONFIG a=1/>", NO }, { "<CONFIG a=\"<\"/>", NO }, { "<1CONFIG/>", NO }, { "<CONFIG><2Start>1</2Start></CONFIG>", NO },
-        { "<CONFIG><!-- a -- b --></CONFIG>", NO }, { "<?xml version=\"1.0\" encoding=\"ISO-8859-5\"?>" + VALUES, NO },
-        { "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>" + VALUES, NO }, { "\xEF\xBB\xBF" + GB + VALUES, NO },
-        { Utf16(GB + VALUES), NO },
-        { BYTES("<\0C\0O\0N\0F\0I\0G\0/\0>\0"), NO }, { "<CONFIG><StartTime>\xC3\x28</StartTime></CONFIG>", NO },   // UTF-16 without
-        // its mark; a declaration not at the start, after the root, without a version, in another case.
+        { "<CONFIG><!-- a -- b --></CONFIG>", NO },
+        // Encodings we do not read, or that the byte-order mark contradicts; UTF-16 without its mark; bad UTF-8.
+        { "<?xml version=\"1.0\" encoding=\"ISO-8859-5\"?>" + VALUES, NO }, { "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>" + VALUES, NO },
+        { "\xEF\xBB\xBF" + GB + VALUES, NO }, { Utf16(GB + VALUES), NO }, { BYTES("<\0C\0O\0N\0F\0I\0G\0/\0>\0"), NO },
+        { "<CONFIG><StartTime>\xC3\x28</StartTime></CONFIG>", NO },
+        // A declaration not at the start, after the root, without a version, or named in another case.
         { "\r\n" + GB + VALUES, NO }, { VALUES + GB, NO }, { "<?xml encoding=\"GB2312\"?>" + VALUES, NO },
         { "<?XML version=\"1.0\"?>" + VALUES, NO }, { "<?xml version=\"1.0\" encodinG=\"GB2312\"?>" + VALUES, NO },
         // Markup the parser would skip unread, a declaration of an element, what never ends, binary.
@@ -203,15 +208,14 @@ TEST_F(ConfigTest, FilesReadWhatTheyHoldAndSaveAsRead)
         SCOPED_TRACE(testing::Message() << "file #" << (&f - FILES));
         EXPECT_EQ(f.strRead, ReadSavedAlike(f.strBytes));
     }
-    // Then the bench's damaged files, a short run, with every object and string given back each time.
+    // Then the bench's damaged files, a short run.
     int nLoaded = 0;
     for (int i = 0; i < 1500 && !HasFailure(); i++)
     {
         SCOPED_TRACE(testing::Message() << "damaged file #" << i);
         nLoaded += ReadSavedAlike(FuzzCase(FUZZ_SEED, i)).compare(0, 12, L"not loaded: ") != 0;
-        EXPECT_TRUE(DomLiveObjects() == m_nObjects && s_nStrings == m_nStrings);
     }
-    EXPECT_GT(nLoaded, 150);   // enough load for the save and the second reading to count
+    EXPECT_GT(nLoaded, 100);   // enough of them load (about one in nine) for the save to count
 }
 
 // A new file and then saves as the device writes them: a value is updated in place, and a save keeps

@@ -98,6 +98,7 @@ TEST(Calendar, EveryStartDateAgreesWithAnIndependentDayCount)
     PregnancyCalendar cal;
     for (int nMethod : { CALC_BY_280, CALC_BY_365 })
     {
+        cal.SetCalcMethod(nMethod);
         for (long nStart = Serial(2007, 1, 1); nStart < Serial(2011, 1, 1); ++nStart)
         {
             SYSTEMTIME s = DateOf(nStart);
@@ -111,7 +112,6 @@ TEST(Calendar, EveryStartDateAgreesWithAnIndependentDayCount)
             {
                 SYSTEMTIME t = DateOf(nStart + nPassed);
                 today.Set(t.wYear, t.wMonth, t.wDay);
-                cal.SetCalcMethod(nMethod);
                 int nExpected = nPassed > nTotal ? PS_PAST_DUE : nPassed == nTotal ? PS_DUE_DAY
                               : nPassed > 0 ? PS_PREGNANT : nPassed == 0 ? PS_FIRST_DAY : PS_BEFORE_START;
                 // The texts follow from the two numbers: read on a stride that meets every start.
@@ -170,6 +170,7 @@ TEST(Density, LengthsFollowTheScreen)
         EXPECT_EQ(c.nScaled, ScaleByShift(26, g_nScaleShift)) << c.nDpi;
     }
     ASSERT_TRUE(PatchImport(GetModuleHandleW(NULL), "gdi32.dll", "GetDeviceCaps", pReal));
+    // A shift the length's bits cannot take gives no length rather than an undefined one.
     EXPECT_EQ(0, ScaleByShift(26, 32) + ScaleByShift(26, -1));
 }
 
@@ -188,7 +189,6 @@ struct OpenLog
 };
 
 static const std::wstring STAMP = L"\\] \\[\\d{4}\\.\\d{2}\\.\\d{2} \\d{2}:\\d{2}:\\d{2}\\] ";
-
 
 // Without an open sink nothing is formatted (the argument would fault if it were); with one, each line
 // carries the source, the level and the local time, then the message expanded in a second pass.
