@@ -22,7 +22,7 @@ struct Placed
 };
 typedef std::map<std::string, Placed> Layout;
 
-static bool Inside(const RECT &rcIn, const RECT &rcOut) { RECT rc; return UnionRect(&rc, &rcIn, &rcOut) && EqualRect(&rc, &rcOut); }
+static bool Inside(const RECT &a, const RECT &b) { RECT rc; return UnionRect(&rc, &a, &b) && EqualRect(&rc, &b); }
 static bool Overlap(const RECT &a, const RECT &b) { RECT rc; return IntersectRect(&rc, &a, &b) != FALSE; }
 
 // The extent of a control's text in its own font (the soft keys draw theirs in the shell's) from
@@ -33,7 +33,8 @@ static RECT TextOf(HWND hWnd, const std::wstring &strText, RECT rc)
     wchar_t szClass[32] = L"";
     GetClassNameW(hWnd, szClass, ARRAYSIZE(szClass));
     LONG lStyle = GetWindowLongW(hWnd, GWL_STYLE);
-    bool bWraps = lstrcmpiW(szClass, L"EDIT") == 0 || (lstrcmpiW(szClass, L"STATIC") == 0 && (lStyle & SS_TYPEMASK) == SS_LEFT);
+    bool bWraps = lstrcmpiW(szClass, L"EDIT") == 0
+               || (lstrcmpiW(szClass, L"STATIC") == 0 && (lStyle & SS_TYPEMASK) == SS_LEFT);
     if (lstrcmpiW(szClass, L"BUTTON") == 0 && (lStyle & BS_TYPEMASK) == BS_RADIOBUTTON)
         rc.left += GetSystemMetrics(SM_CXMENUCHECK);
     HDC hdc = GetDC(hWnd);
@@ -73,7 +74,8 @@ static void Walk(Layout &layout, HWND hWnd, const std::string &strName, const st
     for (HWND hChild = GetWindow(hWnd, GW_CHILD); hChild; hChild = GetWindow(hChild, GW_HWNDNEXT), i++)
     {
         auto it = names.find(hChild);
-        Walk(layout, hChild, it != names.end() ? it->second : strName + "/" + std::to_string(i), strName + ".client", names);
+        std::string strChild = it != names.end() ? it->second : strName + "/" + std::to_string(i);
+        Walk(layout, hChild, strChild, strName + ".client", names);
     }
 }
 
@@ -98,7 +100,7 @@ static void ExpectSettingsLayout(HWND hDlg)
     EXPECT_FALSE(Overlap(rcCalendar, rcMethod));
 }
 
-class MainMeasure : public MainTest
+class MainDensity : public MainTest
 {
 protected:
     // The main window on its first page and each dialog (About in both layouts), each with its
@@ -129,8 +131,7 @@ protected:
     }
 };
 
-typedef MainMeasure MainAtDpi;
-typedef MainMeasure MainDensity;
+typedef MainDensity MainAtDpi;
 
 // In the child at 192 dpi: measured and written down for the parent.
 TEST_F(MainAtDpi, WritesWhereEverythingIs)
@@ -162,8 +163,10 @@ TEST_F(MainDensity, NothingIsCutOffOrCoveredAt192DpiThatIsNotAt96)
     ASSERT_EQ(at96.size(), at192.size());
 
     for (const char *pszText : { "status.text", "tab.label0.text", "duedate.text" })
-        EXPECT_NEAR(2 * (at96[pszText].rc.bottom - at96[pszText].rc.top), at192[pszText].rc.bottom - at192[pszText].rc.top, 1)
-            << pszText;
+    {
+        const RECT &a = at96[pszText].rc, &b = at192[pszText].rc;
+        EXPECT_NEAR(2 * (a.bottom - a.top), b.bottom - b.top, 1) << pszText;
+    }
     for (const auto &p : at192)
     {
         ASSERT_EQ(1u, at96.count(p.first)) << p.first;

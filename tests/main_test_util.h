@@ -24,7 +24,8 @@
 // A message box as "text/caption/style/owner".
 inline std::wstring ShownBox(const wchar_t *pszText, const wchar_t *pszCaption, HWND hOwner, UINT uType = MB_OK)
 {
-    return std::wstring(pszText) + L"/" + pszCaption + L"/" + std::to_wstring(uType) + L"/" + std::to_wstring((UINT_PTR)hOwner);
+    return std::wstring(pszText ? pszText : L"") + L"/" + pszCaption + L"/" + std::to_wstring(uType) + L"/"
+         + std::to_wstring((UINT_PTR)hOwner);
 }
 
 class MainTest : public testing::Test
@@ -101,7 +102,8 @@ private:
 class Dialog
 {
 public:
-    Dialog(int nTemplate, DLGPROC pfnProc) : m_hDlg(CreateDialogParamW(g_hInstance, MAKEINTRESOURCEW(nTemplate), NULL, pfnProc, 0))
+    Dialog(int nTemplate, DLGPROC pfnProc)
+        : m_hDlg(CreateDialogParamW(g_hInstance, MAKEINTRESOURCEW(nTemplate), NULL, pfnProc, 0))
     {
         ShowWindow(m_hDlg, SW_SHOW);
     }
