@@ -1,453 +1,205 @@
-// The main program in this process: what its three pages say for each stored setting and
-// each day, which controls each page shows, where they sit, and how start-up treats
-// config.xml.
-#include "main/main_globals.h"
-#include "main/main_window.h"
-#include "main/message_box.h"
-#include "main/pages.h"
-#include "main/status_texts.h"
-#include "main/tab_control.h"
-#include "core/config_document.h"
-#include "core/pregnancy_calendar.h"
-#include "core/resource_library.h"
+// The main program in this process: what its pages say over a pregnancy, what start-up makes of
+// each config.xml, and what its window shows and answers.
+#include "tests/main_test_util.h"
+#include <map>
 #include "core/shared_names.h"
+#include "main/pages.h"
 #include "resources/main_ids.h"
 #include "resources/ulvores_ids.h"
-#include "tests/fixed_clock.h"
-#include "tests/stored_settings_cases.h"
-#include "tests/temp_dir.h"
-#include <aygshell.h>
-#include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
-static const wchar_t PROMPT[] = L"请设置怀孕开始时间";
+#define CONFIG(start, method) "<StartTime>" start "</StartTime><CalcMethod>" method "</CalcMethod>"
+#define WEEK L"今天是您怀孕的孕周: "
 
-static std::string ConfigBytes(const char *pszStart, const char *pszMethod)
+// Which month picture each bitmap the pages were given is, as the shell's loader made it.
+static std::map<HBITMAP, UINT> s_pictures;
+static HBITMAP (WINAPI *s_pfnLoadImage)(HINSTANCE, UINT) = NULL;
+
+static HBITMAP WINAPI RecordPicture(HINSTANCE hModule, UINT nId)
 {
-    std::string s = "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<CONFIG>";
-    if (pszStart)
-        s += std::string("<StartTime>") + pszStart + "</StartTime>";
-    if (pszMethod)
-        s += std::string("<CalcMethod>") + pszMethod + "</CalcMethod>";
-    return s + "</CONFIG>\r\n";
+    HBITMAP hBitmap = s_pfnLoadImage(hModule, nId);
+    s_pictures[hBitmap] = nId;
+    return hBitmap;
 }
 
-static std::wstring WindowText(HWND hWnd)
-{
-    wchar_t sz[2048] = L"";
-    SendMessageW(hWnd, WM_GETTEXT, ARRAYSIZE(sz), (LPARAM)sz);
-    return sz;
-}
-
-static bool HasVisibleStyle(HWND hWnd)
-{
-    return hWnd && (GetWindowLongW(hWnd, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
-static std::wstring AdviceText(UINT nId)
-{
-    HMODULE hRes = LoadLibraryExW(L"UlvoRes.dll", NULL, LOAD_LIBRARY_AS_DATAFILE);
-    wchar_t sz[2048] = L"";
-    if (hRes)
-    {
-        LoadStringW(hRes, nId, sz, ARRAYSIZE(sz));
-        FreeLibrary(hRes);
-    }
-    return sz;
-}
-
-// The pixels of a bitmap as 32-bit rows, for telling one month picture from another.
-static std::vector<BYTE> BitmapPixels(HBITMAP hBitmap)
-{
-    std::vector<BYTE> bytes;
-    BITMAP bm;
-    if (!hBitmap || !GetObjectW(hBitmap, sizeof(bm), &bm))
-        return bytes;
-    BITMAPINFO bmi;
-    ZeroMemory(&bmi, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = bm.bmWidth;
-    bmi.bmiHeader.biHeight = -bm.bmHeight;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    bytes.resize((size_t)bm.bmWidth * bm.bmHeight * 4);
-    HDC hdc = GetDC(NULL);
-    GetDIBits(hdc, hBitmap, 0, bm.bmHeight, bytes.data(), &bmi, DIB_RGB_COLORS);
-    ReleaseDC(NULL, hdc);
-    return bytes;
-}
-
-static std::vector<BYTE> MonthPicturePixels(UINT nId)
-{
-    HMODULE hRes = LoadLibraryW(L"UlvoRes.dll");
-    HBITMAP hBitmap = hRes ? SHLoadImageResource(hRes, nId) : NULL;
-    std::vector<BYTE> bytes = BitmapPixels(hBitmap);
-    if (hBitmap)
-        DeleteObject(hBitmap);
-    if (hRes)
-        FreeLibrary(hRes);
-    return bytes;
-}
-
-static std::vector<BYTE> ShownPicturePixels()
-{
-    return BitmapPixels((HBITMAP)SendMessageW(g_picMonth.GetHwnd(), STM_GETIMAGE, IMAGE_BITMAP, 0));
-}
-
-// A host window holding the tab control and its pages, as the main window holds them.
-class PageHost
-{
-public:
-    PageHost(int nWidth, int nHeight)
-    {
-        m_hWnd = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP, 0, 0, nWidth, nHeight,
-                                 NULL, NULL, GetModuleHandleW(NULL), NULL);
-        m_tab.Prepare(m_hWnd, GetModuleHandleW(NULL));
-        m_tab.Create(WS_CHILD | WS_VISIBLE, 0, 0, TAB_MODE_MAIN, nWidth, nHeight);
-        BuildPages(&m_tab, GetModuleHandleW(NULL));
-    }
-    ~PageHost() { DestroyWindow(m_hWnd); }
-    TabControl &Tab() { return m_tab; }
-
-private:
-    HWND m_hWnd;
-    TabControl m_tab;
-};
-
-// ---------------------------------------------------------------------------------------
-// The texts of the three pages.
-
-class MainTexts : public ::testing::Test
+class MainPages : public MainTest
 {
 protected:
     void SetUp() override
     {
-        CoInitializeEx(NULL, COINIT_MULTITHREADED);
-        g_PregnancyCalendar = PregnancyCalendar();
-        g_szStatusTxt[0] = 0;
-        g_bStartTimeSet = 0;
-        g_nScaleShift = 0;
-        ZeroMemory(g_szXMLFilePath, sizeof(g_szXMLFilePath));
-        wcsncpy(g_szXMLFilePath, m_dir.File(L"config.xml").c_str(), MAX_PATH - 1);
-        g_pConfig = new ConfigDocument;
-        g_pResLib = new ResourceLibrary;
-        ASSERT_EQ(1, g_pResLib->LoadResLibrary(L"UlvoRes.dll"));
-        m_pHost = new PageHost(240, 268);
+        MainTest::SetUp();
+        if (!s_pfnLoadImage)
+            s_pfnLoadImage = (HBITMAP (WINAPI *)(HINSTANCE, UINT))PatchImport(
+                GetModuleHandleW(NULL), "aygshell.dll", "SHLoadImageResource", (void *)RecordPicture);
     }
-    void TearDown() override
+    // What the pages show: status line, the advice for the week (by its string id, 0 for none),
+    // the month picture (by its image id, 0 for none) and the due-date line.
+    void ExpectPages(const wchar_t *pszStatus, UINT nAdvice, UINT nPicture, const wchar_t *pszDue)
     {
-        delete m_pHost;
-        g_pResLib->FreeResLibrary();
-        delete g_pResLib;
-        g_pResLib = NULL;
-        delete g_pConfig;
-        g_pConfig = NULL;
-        CoUninitialize();
+        wchar_t szAdvice[2048] = L"";
+        EXPECT_TRUE(!nAdvice || LoadStringW(g_pResLib->m_hResModule, nAdvice, szAdvice, ARRAYSIZE(szAdvice)));
+        HBITMAP hShown = (HBITMAP)SendMessageW(g_picMonth.GetHwnd(), STM_GETIMAGE, IMAGE_BITMAP, 0);
+        EXPECT_EQ(pszStatus, WindowText(g_editStatus.GetHwnd()));
+        EXPECT_EQ(szAdvice, WindowText(g_editWeekAdvice.GetHwnd()));
+        EXPECT_EQ(nPicture, hShown ? s_pictures[hShown] : 0);
+        EXPECT_EQ(pszDue, WindowText(g_editDueDate.GetHwnd()));
     }
-
-    void Store(const char *pszStart, const char *pszMethod)
-    {
-        ASSERT_TRUE(WriteFileBytes(m_dir.File(L"config.xml"), ConfigBytes(pszStart, pszMethod)));
-    }
-    // One refresh on the given day, as the main window runs it.
-    void RefreshOn(int nYear, int nMonth, int nDay)
-    {
-        FixedToday today(nYear, nMonth, nDay);
-        GetStartTime();
-    }
-
-    std::wstring Status() { return WindowText(g_editStatus.GetHwnd()); }
-    std::wstring Advice() { return WindowText(g_editWeekAdvice.GetHwnd()); }
-    std::wstring DueDate() { return WindowText(g_editDueDate.GetHwnd()); }
-
-    TempDir m_dir;
-    PageHost *m_pHost = NULL;
 };
 
-struct DayCase
+// One refresh after another on the days of a pregnancy, the file changed in between: what each
+// shows, and what it keeps of the one before. After a week was shown, a file that gives no date
+// in progress looks as on a first start: the prompt, no advice, no picture.
+TEST_F(MainPages, EachRefreshShowsTheDayOfThePregnancy)
 {
-    int nYear, nMonth, nDay;
-    const wchar_t *pszStatus;
-    UINT nAdviceId;     // 0: the advice page stays empty
-    UINT nPictureId;    // 0: no picture shown
-};
-
-TEST_F(MainTexts, EachDayOfAPregnancyFromTheStartDate)
-{
-    // 2010-1-1 counted by 280 days: due on 2010-10-8.
-    const DayCase aCases[] = {
-        { 2010, 1, 1,  L"今天是您预产期第一天!", 0, 0 },
-        { 2010, 1, 7,  L"今天是您怀孕的孕周: 0 周 6 天", IDS_ADVICE_FIRST, IDB_MONTH_FIRST },
-        { 2010, 1, 8,  L"今天是您怀孕的孕周: 1 周 0 天", IDS_ADVICE_FIRST, IDB_MONTH_FIRST },
-        { 2010, 1, 15, L"今天是您怀孕的孕周: 2 周 0 天", 104, IDB_MONTH_FIRST },
-        { 2010, 3, 2,  L"今天是您怀孕的孕周: 8 周 4 天", 110, 105 },
-        { 2010, 10, 7, L"今天是您怀孕的孕周: 39 周 6 天", 141, 112 },
+    const wchar_t *DUE_OCT_8 = L"您的预产期: 2010 年 10 月 8 日", *DUE_DEC_6 = L"您的预产期: 2010 年 12 月 6 日";
+    const struct { const char *pszBody; int nMonth, nDay; const wchar_t *pszStatus; UINT nAdvice, nPicture;
+                   const wchar_t *pszDue; } DAYS[] = {
+        { CONFIG("2010-1-1", "2"), 1, 1, L"今天是您预产期第一天!", 0, 0, DUE_OCT_8 },
+        { CONFIG("2010-1-1", "2"), 1, 7, WEEK L"0 周 6 天", IDS_ADVICE_FIRST, IDB_MONTH_FIRST, DUE_OCT_8 },
+        { CONFIG("2010-1-1", "2"), 1, 8, WEEK L"1 周 0 天", IDS_ADVICE_FIRST, IDB_MONTH_FIRST, DUE_OCT_8 },
+        { CONFIG("2010-1-1", "2"), 1, 15, WEEK L"2 周 0 天", 104, IDB_MONTH_FIRST, DUE_OCT_8 },
+        { CONFIG("2010-1-1", "2"), 3, 2, WEEK L"8 周 4 天", 110, 105, DUE_OCT_8 },
+        { CONFIG("2010-1-1", "2"), 10, 7, WEEK L"39 周 6 天", 141, 112, DUE_OCT_8 },
+        { CONFIG("2010-1-1", "2"), 10, 8, L"今天是您的预产期!", 141, 112, DUE_OCT_8 },
+        { CONFIG("2010-1-1", "2"), 10, 9, L"您已过预产期!" WEEK L"40 周 1 天", 141, 112, DUE_OCT_8 },
+        { CONFIG("2010-3-1", "1"), 12, 6, WEEK L"40 周 0 天", 142, 112, L"您的预产期: 2010 年 12 月 8 日" },
+        { CONFIG("2010-3-1", "2"), 12, 6, L"今天是您的预产期!", 142, 112, DUE_DEC_6 },
+        { "<StartTime>2010-3-1</StartTime>", 3, 15, WEEK L"2 周 0 天", 104, IDB_MONTH_FIRST, DUE_DEC_6 },
+        { CONFIG("abc", "1"), 3, 15, PROMPT, 0, 0, DUE_DEC_6 },
+        { CONFIG("2010-3-1", "3"), 3, 15, WEEK L"2 周 0 天", 104, IDB_MONTH_FIRST, DUE_DEC_6 },
+        { CONFIG("2010-6-1", "2"), 3, 15, PROMPT, 0, 0, L"您的预产期: 2011 年 3 月 8 日" },
+        { CONFIG("2010-1-1", "2"), 3, 15, WEEK L"10 周 3 天", 112, 105, DUE_OCT_8 },
+        { "<CalcMethod>1</CalcMethod>", 3, 15, PROMPT, 0, 0, DUE_OCT_8 },
+        { CONFIG("2010-1-1", "2"), 3, 15, WEEK L"10 周 3 天", 112, 105, DUE_OCT_8 },
+        { NULL, 3, 15, PROMPT, 0, 0, DUE_OCT_8 },
     };
-    for (const DayCase &c : aCases)
+    FixedToday today(2010, 1, 1);
+    ASSERT_TRUE(Start());
+    // A first start makes an empty configuration, silently.
+    EXPECT_EQ(EMPTY_CONFIG, Stored());
+    EXPECT_TRUE(ShownBoxes().empty());
+    ExpectPages(PROMPT, 0, 0, L"");
+    for (const auto &day : DAYS)
     {
-        SCOPED_TRACE(testing::Message() << c.nYear << "-" << c.nMonth << "-" << c.nDay);
-        TearDown();
-        SetUp();
-        Store("2010-1-1", "2");
-        RefreshOn(c.nYear, c.nMonth, c.nDay);
-        EXPECT_EQ(c.pszStatus, Status());
-        EXPECT_EQ(c.nAdviceId ? AdviceText(c.nAdviceId) : std::wstring(), Advice());
-        if (c.nPictureId)
-            EXPECT_EQ(MonthPicturePixels(c.nPictureId), ShownPicturePixels());
+        SCOPED_TRACE(testing::Message() << (day.pszBody ? day.pszBody : "no file") << " on 2010-" << day.nMonth
+                                        << "-" << day.nDay);
+        if (day.pszBody)
+            Store(day.pszBody);
         else
-            EXPECT_TRUE(ShownPicturePixels().empty());
-        EXPECT_EQ(L"您的预产期: 2010 年 10 月 8 日", DueDate());
+            DeleteFileW(ConfigPath().c_str());
+        today.Set(2010, day.nMonth, day.nDay);
+        Refresh();
+        ExpectPages(day.pszStatus, day.nAdvice, day.nPicture, day.pszDue);
     }
-}
-
-TEST_F(MainTexts, TwoPicturesDiffer)
-{
-    // Guards the picture comparisons above against pictures that all look alike.
-    EXPECT_NE(MonthPicturePixels(IDB_MONTH_FIRST), MonthPicturePixels(105));
-    EXPECT_NE(AdviceText(IDS_ADVICE_FIRST), AdviceText(104));
-}
-
-TEST_F(MainTexts, DueDayKeepsTheLastAdviceAndPicture)
-{
-    Store("2010-1-1", "2");
-    RefreshOn(2010, 10, 7);
-    RefreshOn(2010, 10, 8);
-    EXPECT_EQ(L"今天是您的预产期!", Status());
-    EXPECT_EQ(AdviceText(141), Advice());
-    EXPECT_EQ(MonthPicturePixels(112), ShownPicturePixels());
-    EXPECT_EQ(L"您的预产期: 2010 年 10 月 8 日", DueDate());
-}
-
-TEST_F(MainTexts, DayAfterTheDueDayCountsOn)
-{
-    Store("2010-1-1", "2");
-    RefreshOn(2010, 10, 9);
-    EXPECT_EQ(L"您已过预产期!今天是您怀孕的孕周: 40 周 1 天", Status());
-    EXPECT_EQ(L"", Advice());
-    EXPECT_EQ(L"您的预产期: 2010 年 10 月 8 日", DueDate());
-}
-
-TEST_F(MainTexts, MethodChangedBetweenRefreshesTakesEffect)
-{
-    // From 2010-3-1 nine months and seven days end on 12-8, 280 days on 12-6.
-    Store("2010-3-1", "1");
-    RefreshOn(2010, 12, 6);
-    EXPECT_EQ(L"今天是您怀孕的孕周: 40 周 0 天", Status());
-    EXPECT_EQ(L"您的预产期: 2010 年 12 月 8 日", DueDate());
-
-    Store("2010-3-1", "2");
-    RefreshOn(2010, 12, 6);
-    EXPECT_EQ(L"今天是您的预产期!", Status());
-    EXPECT_EQ(L"您的预产期: 2010 年 12 月 6 日", DueDate());
-}
-
-TEST_F(MainTexts, MethodOtherThanOneOrMissingCountsBy280Days)
-{
-    for (const char *pszMethod : { "2", "3", "", (const char *)NULL })
-    {
-        Store("2010-3-1", pszMethod);
-        RefreshOn(2010, 12, 6);
-        EXPECT_EQ(L"今天是您的预产期!", Status()) << (pszMethod ? pszMethod : "(none)");
-    }
-}
-
-// The same stored texts as the Today item and the settings dialog read them.
-TEST_F(MainTexts, StoredTextsCountAsEveryReaderCountsThem)
-{
-    for (const StoredSettingsCase &c : STORED_SETTINGS_CASES)
-    {
-        SCOPED_TRACE(c.pszBody);
-        ASSERT_TRUE(WriteFileBytes(m_dir.File(L"config.xml"),
-            std::string("<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<CONFIG>") + c.pszBody + "</CONFIG>\r\n"));
-        g_szStatusTxt[0] = 0;
-        RefreshOn(STORED_TODAY);
-        EXPECT_EQ(c.pszLine ? c.pszLine : PROMPT, Status());
-    }
-}
-
-TEST_F(MainTexts, FutureStartDateAsksForOneWhenNothingWasShown)
-{
-    Store("2010-6-1", "2");
-    RefreshOn(2010, 3, 1);
-    EXPECT_EQ(PROMPT, Status());
-    EXPECT_EQ(L"", Advice());
-    EXPECT_EQ(L"您的预产期: 2011 年 3 月 8 日", DueDate());
-}
-
-// After a week was shown, a file that no longer gives a date in progress shows what a first
-// start with it shows: the prompt, no advice, no picture. The due date follows a start still to
-// come; a text that is no date leaves the due date that was shown, not one recomputed from an
-// older start with the new method (counted by nine months 2010-3-1 would be due on 12-8).
-TEST_F(MainTexts, NoDateInProgressAfterAWeekLooksLikeAFirstStart)
-{
-    struct { const char *pszStart; const char *pszMethod; const wchar_t *pszDueDate; } const CASES[] = {
-        { "2010-6-1", "2", L"您的预产期: 2011 年 3 月 8 日" },
-        { "abc", "1", L"您的预产期: 2010 年 12 月 6 日" },
-        { "2010-13-1", "1", L"您的预产期: 2010 年 12 月 6 日" },
-        { "2010/1/1", "1", L"您的预产期: 2010 年 12 月 6 日" },
-        { "", "1", L"您的预产期: 2010 年 12 月 6 日" },
-        { NULL, NULL, L"您的预产期: 2010 年 12 月 6 日" },
-    };
-    for (const auto &c : CASES)
-    {
-        SCOPED_TRACE(c.pszStart ? c.pszStart : "(no StartTime)");
-        TearDown();
-        SetUp();
-        Store("2010-3-1", "2");
-        RefreshOn(2010, 3, 15);
-        ASSERT_EQ(L"今天是您怀孕的孕周: 2 周 0 天", Status());
-        ASSERT_FALSE(ShownPicturePixels().empty());
-        Store(c.pszStart, c.pszMethod);
-        RefreshOn(2010, 3, 15);
-        EXPECT_EQ(PROMPT, Status());
-        EXPECT_EQ(L"", Advice());
-        EXPECT_TRUE(ShownPicturePixels().empty());
-        EXPECT_EQ(c.pszDueDate, DueDate());
-    }
-}
-
-TEST_F(MainTexts, NoSettingsAsksForAStartDate)
-{
-    // No file, no StartTime, a file that does not parse, no configuration object at all.
-    RefreshOn(2010, 3, 1);
-    EXPECT_EQ(PROMPT, Status());
-    EXPECT_EQ(L"", Advice());
-    EXPECT_EQ(L"", DueDate());
-
-    Store(NULL, "1");
-    RefreshOn(2010, 3, 1);
-    EXPECT_EQ(PROMPT, Status());
-
-    ASSERT_TRUE(WriteFileBytes(m_dir.File(L"config.xml"), "<CONFIG><StartTime>2010-1-1"));
-    RefreshOn(2010, 3, 1);
-    EXPECT_EQ(PROMPT, Status());
-
-    delete g_pConfig;
-    g_pConfig = NULL;
-    RefreshOn(2010, 3, 1);
-    EXPECT_EQ(PROMPT, Status());
-    EXPECT_EQ(L"", DueDate());
-}
-
-TEST_F(MainTexts, WithoutTheResourceLibraryTheDatesStillShow)
-{
+    // Without UlvoRes.dll the dates still show.
     g_pResLib->FreeResLibrary();
-    Store("2010-1-1", "2");
-    RefreshOn(2010, 1, 15);
-    EXPECT_EQ(L"今天是您怀孕的孕周: 2 周 0 天", Status());
-    EXPECT_EQ(L"", Advice());
-    EXPECT_TRUE(ShownPicturePixels().empty());
-    EXPECT_EQ(L"您的预产期: 2010 年 10 月 8 日", DueDate());
+    Store(CONFIG("2010-1-1", "2"));
+    Refresh();
+    ExpectPages(WEEK L"10 周 3 天", 0, 0, DUE_OCT_8);
 }
 
-// ---------------------------------------------------------------------------------------
-// Pages: which controls each shows, and where they sit.
-
-class MainPages : public ::testing::Test
+// What start-up finds in config.xml's place, and what it makes of it.
+enum StartKind
 {
-protected:
-    void SetUp() override { g_nScaleShift = 0; }
-    void TearDown() override { g_nScaleShift = 0; }
+    USABLE,     // left byte for byte, whatever its attributes
+    REPLACED,   // unusable: copied aside, then replaced by an empty configuration
+    NO_COPY,    // unusable, and the copy cannot be made: nothing replaced, the user told (as below)
+    FOLDER,     // config.xml is a folder: nothing can be made, the user told
 };
 
-static std::string Visible()
+// Whatever it finds, start-up removes the spare a cut save left, and the window opens.
+TEST_F(MainPages, StartUpKeepsUsableFilesAndCopiesUnusableOnesAside)
 {
-    std::string s;
-    s += HasVisibleStyle(g_editStatus.GetHwnd()) ? "S" : "-";
-    s += HasVisibleStyle(g_picMonth.GetHwnd()) ? "P" : "-";
-    s += HasVisibleStyle(g_editWeekAdvice.GetHwnd()) ? "A" : "-";
-    s += HasVisibleStyle(g_editDueDate.GetHwnd()) ? "D" : "-";
-    return s;
-}
-
-TEST_F(MainPages, LabelsAreTodayDetailsDueDate)
-{
-    PageHost host(240, 268);
-    HWND hTab = host.Tab().GetHwnd();
-    ASSERT_EQ(3, (int)SendMessageW(hTab, TCM_GETITEMCOUNT, 0, 0));
-    const wchar_t *apszLabels[] = { L"今日", L"详情", L"预产期" };
-    for (int i = 0; i < 3; ++i)
-    {
-        wchar_t sz[32] = L"";
-        TCITEMW item;
-        ZeroMemory(&item, sizeof(item));
-        item.mask = TCIF_TEXT;
-        item.pszText = sz;
-        item.cchTextMax = ARRAYSIZE(sz);
-        SendMessageW(hTab, TCM_GETITEMW, i, (LPARAM)&item);
-        EXPECT_STREQ(apszLabels[i], sz);
-    }
-    EXPECT_EQ(0, host.Tab().GetCurSel());
-}
-
-TEST_F(MainPages, EachPageShowsItsOwnControls)
-{
-    PageHost host(240, 268);
-    EXPECT_EQ("SP--", Visible());
-
-    const struct { int nPage; const char *pszVisible; } aSteps[] = {
-        { 1, "--A-" }, { 2, "---D" }, { 0, "SP--" }, { 2, "---D" }, { 1, "--A-" },
-        { 1, "--A-" }, { -1, "--A-" }, { 3, "--A-" }, { 0, "SP--" }, { 0, "SP--" },
+    const std::string USABLE_FILE = ConfigXml("2010-1-1", "2");
+    const std::string DECL = USABLE_FILE.substr(0, USABLE_FILE.find("<CONFIG>"));
+    std::string strDeep = DECL + "<CONFIG>", strUtf16 = "\xFF\xFE";
+    for (int i = 0; i < 200; i++)
+        strDeep += "<a>";
+    for (char ch : USABLE_FILE)
+        strUtf16 += std::string(1, ch) + '\0';
+    const struct { const char *pszWhat; std::string strBytes; DWORD dwAttributes; StartKind kind; } FILES[] = {
+        { "usable", USABLE_FILE, FILE_ATTRIBUTE_ARCHIVE, USABLE },
+        { "read-only", USABLE_FILE, FILE_ATTRIBUTE_READONLY, USABLE },
+        { "all three", USABLE_FILE, FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN, USABLE },
+        { "UTF-8 byte-order mark before a GB2312 declaration", "\xEF\xBB\xBF" + USABLE_FILE, 0, REPLACED },
+        { "UTF-16 with a GB2312 declaration", strUtf16, 0, REPLACED },
+        { "a byte that is no GB2312", DECL + "<CONFIG><Note>\xFF</Note></CONFIG>", 0, REPLACED },
+        { "NUL padding after a power loss", USABLE_FILE + std::string(64, '\0'), 0, REPLACED },
+        { "cut short", USABLE_FILE.substr(0, 60), 0, REPLACED },
+        { "nested deeper than the reader goes", strDeep, 0, REPLACED },
+        { "another document element", DECL + "<config><StartTime>2010-1-1</StartTime></config>", 0, REPLACED },
+        { "too large to be read", USABLE_FILE + std::string(CONFIG_MAX_BYTES, ' '), 0, REPLACED },
+        { "no room for the copy", "\xEF\xBB\xBF" + USABLE_FILE, 0, NO_COPY },
+        { "a folder", "", 0, FOLDER },
     };
-    for (const auto &step : aSteps)
+    const std::wstring strCopy = ConfigPath() + CONFIG_BACKUP_SUFFIX, strSpare = ConfigPath() + CONFIG_TEMP_SUFFIX;
+    const std::wstring START_ERROR = ShownBox(L"无法初始化程序！", L"Error", NULL);
+    FixedToday today(2010, 1, 15);
+    for (const auto &f : FILES)
     {
-        ShowPage(step.nPage);
-        EXPECT_EQ(step.pszVisible, Visible()) << "page " << step.nPage;
+        SCOPED_TRACE(f.pszWhat);
+        SetFileAttributesW(ConfigPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+        ASSERT_TRUE(f.kind == FOLDER ? (DeleteFileW(ConfigPath().c_str()), CreateDirectoryW(ConfigPath().c_str(), NULL))
+                                     : WriteFileBytes(ConfigPath(), f.strBytes));
+        SetFileAttributesW(ConfigPath().c_str(), f.dwAttributes);
+        ASSERT_TRUE(WriteFileBytes(strSpare, "<CONF"));
+        ASSERT_TRUE(f.kind == NO_COPY ? (DeleteFileW(strCopy.c_str()), CreateDirectoryW(strCopy.c_str(), NULL))
+                                      : WriteFileBytes(strCopy, "an older copy"));
+        ASSERT_TRUE(Start());
+        EXPECT_EQ(f.kind == REPLACED ? EMPTY_CONFIG : f.strBytes, Stored());
+        EXPECT_EQ(f.kind == REPLACED ? f.strBytes : f.kind == NO_COPY ? "" : "an older copy", ReadFileBytes(strCopy));
+        EXPECT_FALSE(FileExists(strSpare));
+        EXPECT_EQ(std::vector<std::wstring>(f.kind >= NO_COPY, START_ERROR), ShownBoxes());
+        EXPECT_TRUE(IsWindowVisible(g_hWndMain));
+        EXPECT_EQ(f.kind == USABLE ? WEEK L"2 周 0 天" : PROMPT, WindowText(g_editStatus.GetHwnd()));
+        RemoveDirectoryW(strCopy.c_str());
     }
 }
 
-static RECT RectInTab(HWND hWnd)
+TEST_F(MainPages, WindowShowsThreePagesAboveItsMenuBarAndAnswersItsKeys)
 {
-    RECT rc;
-    GetWindowRect(hWnd, &rc);
-    MapWindowPoints(NULL, GetParent(hWnd), (POINT *)&rc, 2);
-    return rc;
-}
+    FixedToday today(2010, 1, 15);
+    Store(CONFIG("2010-1-1", "2"));
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(g_hWndMain, FindWindowW(L"MAIN", L"Main"));
+    EXPECT_EQ(L"退出 菜单", SoftKeys());
+    RECT rcWindow, rcBar;
+    GetWindowRect(g_hWndMain, &rcWindow);
+    GetWindowRect(g_pResLib->m_hwndMenuBar, &rcBar);
+    EXPECT_EQ(rcBar.top, rcWindow.bottom);
 
-static void ExpectRect(HWND hWnd, int x, int y, int cx, int cy)
-{
-    RECT rc = RectInTab(hWnd);
-    EXPECT_EQ(x, rc.left);
-    EXPECT_EQ(y, rc.top);
-    EXPECT_EQ(cx, rc.right - rc.left);
-    EXPECT_EQ(cy, rc.bottom - rc.top);
-}
+    HWND hTab = FindDescendant(g_hWndMain, WC_TABCONTROLW);
+    EXPECT_EQ(L"今日 详情 预产期", TabLabel(hTab, 0) + L" " + TabLabel(hTab, 1) + L" " + TabLabel(hTab, 2));
 
-TEST_F(MainPages, LayoutAt96Dpi)
-{
-    PageHost host(240, 268);
-    RECT rcTab;
-    GetClientRect(host.Tab().GetHwnd(), &rcTab);
-    int W = rcTab.right, H = rcTab.bottom;
-    ASSERT_EQ(240, W);
-    ASSERT_EQ(268, H);
-    { SCOPED_TRACE("status");   ExpectRect(g_editStatus.GetHwnd(), 10, 30, W - 20, 40); }
-    { SCOPED_TRACE("advice");   ExpectRect(g_editWeekAdvice.GetHwnd(), 10, 30, W - 10, H - 35); }
-    { SCOPED_TRACE("picture");  ExpectRect(g_picMonth.GetHwnd(), 10, 75, W - 10, H - 80); }
-    { SCOPED_TRACE("due date"); ExpectRect(g_editDueDate.GetHwnd(), 5, 100, W - 10, 50); }
+    // Status, advice, due date, picture: a notification from any child shows the controls of the
+    // page selected, the same again when repeated, and changes nothing without a selection.
+    const struct { int nPage; const char *pszVisible; } PAGES[] = {
+        { -1, "1001" }, { PAGE_DUE_DATE, "0010" }, { PAGE_DUE_DATE, "0010" }, { PAGE_DETAILS, "0100" },
+        { PAGE_TODAY, "1001" } };
+    for (const auto &page : PAGES)
+    {
+        TabCtrl_SetCurSel(hTab, page.nPage);
+        NMHDR nm = { g_editStatus.GetHwnd(), 0, 0 };
+        SendMessageW(g_hWndMain, WM_NOTIFY, 0, (LPARAM)&nm);
+        std::string strVisible;
+        for (HWND h : { g_editStatus.GetHwnd(), g_editWeekAdvice.GetHwnd(), g_editDueDate.GetHwnd(),
+                        g_picMonth.GetHwnd() })
+            strVisible += IsWindowVisible(h) ? "1" : "0";
+        EXPECT_EQ(page.pszVisible, strVisible) << "page " << page.nPage;
+    }
 
-    LONG lStatusStyle = GetWindowLongW(g_editStatus.GetHwnd(), GWL_STYLE);
-    EXPECT_EQ(ES_CENTER, lStatusStyle & (ES_CENTER | ES_RIGHT));
-    EXPECT_TRUE(lStatusStyle & ES_MULTILINE);
-    EXPECT_FALSE(lStatusStyle & WS_VSCROLL);
-    EXPECT_TRUE(GetWindowLongW(g_editWeekAdvice.GetHwnd(), GWL_STYLE) & WS_VSCROLL);
-    EXPECT_EQ(SS_BITMAP, GetWindowLongW(g_picMonth.GetHwnd(), GWL_STYLE) & SS_TYPEMASK);
-    EXPECT_TRUE(GetWindowLongW(g_editDueDate.GetHwnd(), GWL_STYLE) & ES_WANTRETURN);
-}
-
-TEST_F(MainPages, LayoutAt192DpiDoublesTheDesignedLengthsOnly)
-{
-    g_nScaleShift = 1;
-    PageHost host(480, 536);
-    RECT rcTab;
-    GetClientRect(host.Tab().GetHwnd(), &rcTab);
-    int W = rcTab.right, H = rcTab.bottom;
-    ASSERT_EQ(480, W);
-    ASSERT_EQ(536, H);
-    { SCOPED_TRACE("status");   ExpectRect(g_editStatus.GetHwnd(), 20, 60, W - 40, 80); }
-    { SCOPED_TRACE("advice");   ExpectRect(g_editWeekAdvice.GetHwnd(), 20, 60, W - 20, H - 70); }
-    { SCOPED_TRACE("picture");  ExpectRect(g_picMonth.GetHwnd(), 20, 150, W - 20, H - 160); }
-    { SCOPED_TRACE("due date"); ExpectRect(g_editDueDate.GetHwnd(), 10, 200, W - 20, 100); }
+    // Each key with the control key held, as the message loop meets it: Ctrl+A is an accelerator
+    // that does nothing; Ctrl+Q reaches a text box that has the focus, which ignores it.
+    BYTE abKeys[256] = {}, abNone[256] = {};
+    abKeys[VK_CONTROL] = 0x80;
+    HACCEL hAccel = LoadAcceleratorsW(g_hInstance, MAKEINTRESOURCEW(IDA_MAIN));
+    for (HWND hTarget : { g_hWndMain, g_editStatus.GetHwnd() })
+    {
+        SetKeyboardState(abKeys);
+        MSG msg = { hTarget, WM_KEYDOWN, (WPARAM)(hTarget == g_hWndMain ? 'A' : 'Q'), 0, 0, {} };
+        EXPECT_TRUE(TranslateAcceleratorW(hTarget, hAccel, &msg));
+        SetKeyboardState(abNone);
+        Pump();
+    }
+    EXPECT_TRUE(IsWindowVisible(g_hWndMain));
+    EXPECT_EQ(WEEK L"2 周 0 天", WindowText(g_editStatus.GetHwnd()));
 }

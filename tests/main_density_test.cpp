@@ -1,0 +1,185 @@
+// The main program's windows at 96 and at 192 dots per inch. Each density writes down where every
+// window, client area, text and tab label ends up (the parent here at 96, a child of this program
+// at 192); the parent then compares: nothing may be cut off or covered at 192 that is not at 96,
+// and text is twice as tall. At both, the settings dialog keeps its layout rule.
+#include "tests/main_test_util.h"
+#include <commctrl.h>
+#include <map>
+#include <stdio.h>
+#include "core/display_density.h"
+#include "main/button_control.h"
+#include "main/dialogs.h"
+#include "main/pages.h"
+#include "main/relayout_dialog.h"
+#include "main/settings_dialog.h"
+#include "platform/today/host_layout.h"
+#include "resources/main_ids.h"
+
+struct Placed
+{
+    std::string strIn;  // what it must stay inside; "-" for nothing
+    RECT rc;            // on the screen
+};
+typedef std::map<std::string, Placed> Layout;
+
+static bool Inside(const RECT &a, const RECT &b) { RECT rc; return UnionRect(&rc, &a, &b) && EqualRect(&rc, &b); }
+static bool Overlap(const RECT &a, const RECT &b) { RECT rc; return IntersectRect(&rc, &a, &b) != FALSE; }
+
+// The extent of a control's text in its own font (the soft keys draw theirs in the shell's) from
+// the top left of rc: wrapped at its width in a text box or a plain static, beside the mark of a
+// radio button, on one line elsewhere.
+static RECT TextOf(HWND hWnd, const std::wstring &strText, RECT rc)
+{
+    wchar_t szClass[32] = L"";
+    GetClassNameW(hWnd, szClass, ARRAYSIZE(szClass));
+    LONG lStyle = GetWindowLongW(hWnd, GWL_STYLE);
+    bool bWraps = lstrcmpiW(szClass, L"EDIT") == 0
+               || (lstrcmpiW(szClass, L"STATIC") == 0 && (lStyle & SS_TYPEMASK) == SS_LEFT);
+    if (lstrcmpiW(szClass, L"BUTTON") == 0 && (lStyle & BS_TYPEMASK) == BS_RADIOBUTTON)
+        rc.left += GetSystemMetrics(SM_CXMENUCHECK);
+    HDC hdc = GetDC(hWnd);
+    HFONT hFont = (HFONT)SendMessageW(hWnd, WM_GETFONT, 0, 0);
+    HGDIOBJ hOld = SelectObject(hdc, hFont ? hFont : GetStockObject(DEFAULT_GUI_FONT));
+    RECT rcText = { 0, 0, rc.right - rc.left, 0 };
+    DrawTextW(hdc, strText.c_str(), -1, &rcText, DT_CALCRECT | DT_NOPREFIX | (bWraps ? DT_WORDBREAK : DT_SINGLELINE));
+    SelectObject(hdc, hOld);
+    ReleaseDC(hWnd, hdc);
+    OffsetRect(&rcText, rc.left, rc.top);
+    return rcText;
+}
+
+// A window, its client area, its text and its tab labels, then its children, each named after
+// its place under its parent unless it has a name of its own.
+static void Walk(Layout &layout, HWND hWnd, const std::string &strName, const std::string &strIn,
+                 const std::map<HWND, std::string> &names = {})
+{
+    RECT rc, rcClient;
+    GetWindowRect(hWnd, &rc);
+    GetClientRect(hWnd, &rcClient);
+    MapWindowPoints(hWnd, NULL, (POINT *)&rcClient, 2);
+    layout[strName] = { strIn, rc };
+    layout[strName + ".client"] = { strName, rcClient };
+    if ((GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD) && !WindowText(hWnd).empty())
+        layout[strName + ".text"] = { strName, TextOf(hWnd, WindowText(hWnd), rc) };
+    for (int i = 0; strName == "tab" && i < TabCtrl_GetItemCount(hWnd); i++)
+    {
+        RECT rcItem;
+        TabCtrl_GetItemRect(hWnd, i, &rcItem);
+        MapWindowPoints(hWnd, NULL, (POINT *)&rcItem, 2);
+        std::string strItem = strName + ".label" + std::to_string(i);
+        layout[strItem] = { strName + ".client", rcItem };
+        layout[strItem + ".text"] = { strItem, TextOf(hWnd, TabLabel(hWnd, i), rcItem) };
+    }
+    int i = 0;
+    for (HWND hChild = GetWindow(hWnd, GW_CHILD); hChild; hChild = GetWindow(hChild, GW_HWNDNEXT), i++)
+    {
+        auto it = names.find(hChild);
+        std::string strChild = it != names.end() ? it->second : strName + "/" + std::to_string(i);
+        Walk(layout, hChild, strChild, strName + ".client", names);
+    }
+}
+
+// The settings dialog's rule at this density: the calendar takes its whole minimum when
+// either side falls short of the design, the date group holds it with the same margin either
+// side, the method group is as wide and holds the radio buttons; the calendar shows whole on
+// the device's screen, clear of the method group.
+static void ExpectSettingsLayout(HWND hDlg)
+{
+    HWND hCalendar = FindDescendant(hDlg, MONTHCAL_CLASSW);
+    RECT rcCalendar = ChildRect(hCalendar), rcMin = {};
+    SendMessageW(hCalendar, MCM_GETMINREQRECT, 0, (LPARAM)&rcMin);
+    OffsetRect(&rcMin, rcCalendar.left, rcCalendar.top);
+    EXPECT_TRUE(EqualRect(&rcMin, &rcCalendar) || (rcCalendar.right > rcMin.right && rcCalendar.bottom > rcMin.bottom));
+    RECT rcDate = ChildRect(g_pDateGroup->GetHwnd()), rcMethod = ChildRect(g_pMethodGroup->GetHwnd());
+    EXPECT_TRUE(Inside(rcCalendar, rcDate));
+    EXPECT_EQ(rcCalendar.left - rcDate.left, rcDate.right - rcCalendar.right);
+    EXPECT_EQ(std::make_pair(rcDate.left, rcDate.right), std::make_pair(rcMethod.left, rcMethod.right));
+    EXPECT_TRUE(Inside(ChildRect(g_pRadio365->GetHwnd()), rcMethod));
+    EXPECT_TRUE(Inside(ChildRect(g_pRadio280->GetHwnd()), rcMethod));
+    EXPECT_LE(rcCalendar.right, ScaleToDpi(SCREEN_CX_NORMAL, ScreenDpi()));
+    EXPECT_FALSE(Overlap(rcCalendar, rcMethod));
+}
+
+class MainDensity : public MainTest
+{
+protected:
+    // The main window on its first page and each dialog (About in both layouts), each with its
+    // menu bar; the window is gone afterwards, so that another instance may start.
+    void Measure(Layout &layout)
+    {
+        layout["screen"] = { "-", { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) } };
+        FixedToday today(2010, 3, 27);
+        Store("<StartTime>2010-1-1</StartTime><CalcMethod>2</CalcMethod>");
+        ASSERT_TRUE(Start());
+        Walk(layout, g_hWndMain, "main", "screen", { { g_pTab->GetHwnd(), "tab" }, { g_editStatus.GetHwnd(), "status" },
+                                                   { g_editDueDate.GetHwnd(), "duedate" } });
+        Walk(layout, g_pResLib->m_hwndMenuBar, "main.bar", "screen");
+        const struct { const char *pszName; int nTemplate, nLayout; DLGPROC pfnProc; } DIALOGS[] = {
+            { "settings", IDD_SETTINGS, 0, SettingsDlgProc }, { "about", IDD_ABOUT, IDD_ABOUT, AboutDlgProc },
+            { "about.wide", IDD_ABOUT, IDD_ABOUT_WIDE, AboutDlgProc }, { "help", IDD_HELP, 0, HelpDlgProc } };
+        for (const auto &d : DIALOGS)
+        {
+            Dialog dlg(d.nTemplate, d.pfnProc);
+            if (d.nLayout)
+                RelayoutDialog(g_hInstance, dlg, d.nLayout);
+            if (d.nTemplate == IDD_SETTINGS)
+                ExpectSettingsLayout(dlg);
+            Walk(layout, dlg, d.pszName, "screen");
+            Walk(layout, g_pResLib->m_hwndMenuBar, std::string(d.pszName) + ".bar", "screen");
+        }
+        Stop();
+    }
+};
+
+typedef MainDensity MainAtDpi;
+
+// In the child at 192 dpi: measured and written down for the parent.
+TEST_F(MainAtDpi, WritesWhereEverythingIs)
+{
+    Layout layout;
+    Measure(layout);
+    FILE *pFile = _wfopen(ChildArgument("layout").c_str(), L"w");
+    ASSERT_TRUE(pFile != NULL);
+    for (const auto &p : layout)
+        fprintf(pFile, "%s %s %ld %ld %ld %ld\n", p.first.c_str(), p.second.strIn.c_str(), p.second.rc.left,
+                p.second.rc.top, p.second.rc.right, p.second.rc.bottom);
+    fclose(pFile);
+}
+
+TEST_F(MainDensity, NothingIsCutOffOrCoveredAt192DpiThatIsNotAt96)
+{
+    ASSERT_EQ(DESIGN_DPI, ScreenDpi()) << "the prefix's density was left changed";
+    Layout at96, at192;
+    Measure(at96);
+    std::wstring strPath = m_dir.File(L"at192.txt");
+    ASSERT_EQ(0, RunSelfAtDpi(192, L"--layout=\"" + strPath + L"\"")) << "the checks at 192 dpi";
+    FILE *pFile = _wfopen(strPath.c_str(), L"r");
+    ASSERT_TRUE(pFile != NULL);
+    char szName[256], szIn[256];
+    RECT rc;
+    while (fscanf(pFile, "%255s %255s %ld %ld %ld %ld", szName, szIn, &rc.left, &rc.top, &rc.right, &rc.bottom) == 6)
+        at192[szName] = { szIn, rc };
+    fclose(pFile);
+    ASSERT_EQ(at96.size(), at192.size());
+
+    for (const char *pszText : { "status.text", "tab.label0.text", "duedate.text" })
+    {
+        const RECT &a = at96[pszText].rc, &b = at192[pszText].rc;
+        EXPECT_NEAR(2 * (a.bottom - a.top), b.bottom - b.top, 1) << pszText;
+    }
+    for (const auto &p : at192)
+    {
+        ASSERT_EQ(1u, at96.count(p.first)) << p.first;
+        const Placed &q = at96[p.first];
+        if (p.second.strIn == "-")
+            continue;
+        EXPECT_TRUE(Inside(p.second.rc, at192[p.second.strIn].rc) || !Inside(q.rc, at96[q.strIn].rc))
+            << p.first << " leaves " << p.second.strIn << " at 192 dpi only";
+        for (const auto &o : at192)
+        {
+            bool bOnlyAt192 = !Overlap(q.rc, at96[o.first].rc) && Overlap(p.second.rc, o.second.rc);
+            EXPECT_FALSE(p.first < o.first && o.second.strIn == p.second.strIn && bOnlyAt192)
+                << p.first << " and " << o.first << " overlap at 192 dpi only";
+        }
+    }
+}

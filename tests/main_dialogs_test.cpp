@@ -1,0 +1,240 @@
+// The main program's dialogs. Settings: what "确定" stores and whom it tells, what each failure
+// says, what the dialog opens on, how its two plain radio buttons behave. About: its items where
+// the platform puts each template's. Help: its text. Each: the soft keys that end it.
+#include "tests/main_test_util.h"
+#include "tests/stored_settings_cases.h"
+#include <commctrl.h>
+#include "core/shared_names.h"
+#include "main/about_dialog.h"
+#include "main/dialogs.h"
+#include "main/pages.h"
+#include "main/relayout_dialog.h"
+#include "main/settings_store.h"
+#include "resources/main_ids.h"
+
+static int s_nMainRefreshes = 0, s_nItemRefreshes = 0, s_nSaves = 0;
+
+// Stands for both the main window and the Today item's window: counts the refreshes each is
+// asked for; the item's carry no parameters.
+static LRESULT CALLBACK CountRefreshes(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    s_nMainRefreshes += uMsg == MYMSG_MAIN_REFRESH;
+    s_nItemRefreshes += uMsg == MYMSG_ULVO_REFRESH ? (wParam == 0 && lParam == 0 ? 1 : 100) : 0;
+    return DefWindowProcW(hWnd, uMsg, wParam, lParam);
+}
+
+// Counts the saves that took config.xml's place.
+static BOOL CountSave(LPCWSTR pszFrom, LPCWSTR pszTo) { return ReplaceConfigFile(pszFrom, pszTo) && ++s_nSaves; }
+static BOOL RefuseSave(LPCWSTR, LPCWSTR) { return FALSE; }
+static HWND Calendar(HWND hDlg) { return FindDescendant(hDlg, MONTHCAL_CLASSW); }
+static int Day(const SYSTEMTIME &st) { return st.wYear * 10000 + st.wMonth * 100 + st.wDay; }
+
+// The item's window as the item publishes it, or cbValue bytes of it (8: the handle twice).
+static void PublishItem(HWND hWnd, DWORD cbValue = sizeof(DWORD))
+{
+    HKEY hKey = NULL;
+    RegCreateKeyExW(HKEY_LOCAL_MACHINE, ULVO_REG_KEY, 0, NULL, 0, KEY_SET_VALUE, NULL, &hKey, NULL);
+    DWORD adwValue[2] = { (DWORD)(UINT_PTR)hWnd, (DWORD)(UINT_PTR)hWnd };
+    RegSetValueExW(hKey, ULVO_REG_HWND, 0, cbValue == sizeof(DWORD) ? REG_DWORD : REG_BINARY, (const BYTE *)adwValue,
+                   cbValue);
+    RegCloseKey(hKey);
+}
+
+// Which radio button is checked: "10" for 365 days, "01" for 280.
+static std::string Marks(HWND hDlg)
+{
+    return std::to_string(IsDlgButtonChecked(hDlg, IDC_RADIO_365))
+         + std::to_string(IsDlgButtonChecked(hDlg, IDC_RADIO_280));
+}
+
+class Settings : public MainTest
+{
+protected:
+    void SetUp() override
+    {
+        MainTest::SetUp();
+        g_hWndMain = CreateTestWindow(L"UlvoRefreshCounter", WS_POPUP, RECT{ 0, 0, 10, 10 }, CountRefreshes);
+        PublishItem(g_hWndMain);
+        g_pfnReplaceConfigFile = CountSave;
+    }
+    void TearDown() override
+    {
+        g_pfnReplaceConfigFile = ReplaceConfigFile;
+        RegDeleteKeyW(HKEY_LOCAL_MACHINE, ULVO_REG_KEY);
+        MainTest::TearDown();
+    }
+};
+
+// What a step before the last command does, to the dialog or to what lies under it.
+typedef void (*Step)(HWND hDlg, LPCWSTR pszPath);
+static void Nothing(HWND, LPCWSTR) {}
+static void Tap365(HWND hDlg, LPCWSTR) { SendMessageW(hDlg, WM_COMMAND, IDC_RADIO_365, 0); }
+static void Tap280(HWND hDlg, LPCWSTR) { SendMessageW(hDlg, WM_COMMAND, IDC_RADIO_280, 0); }
+static void UncheckBoth(HWND hDlg, LPCWSTR) { CheckRadioButton(hDlg, IDC_RADIO_365, IDC_RADIO_280, 0); }
+static void DeleteConfig(HWND, LPCWSTR pszPath) { DeleteFileW(pszPath); }
+static void DestroyCalendar(HWND hDlg, LPCWSTR) { DestroyWindow(Calendar(hDlg)); }
+static void RefuseReplace(HWND, LPCWSTR) { g_pfnReplaceConfigFile = RefuseSave; }
+static void MakeReadOnly(HWND, LPCWSTR pszPath) { SetFileAttributesW(pszPath, FILE_ATTRIBUTE_READONLY); }
+#define OLD_CONFIG ConfigXml("<StartTime>2001-1-1</StartTime><CalcMethod>1</CalcMethod>")
+
+// The day picked is 5 March 2009. "确定" stores it and the method ("1" only for 365 days) in one
+// save, appended to CONFIG or in place, and tells the main window and the Today item once; "退出"
+// stores nothing and tells no one. Tapping the checked radio button moves the mark to the other.
+// A save that fails shows its own message over the dialog, which stays open with the file as it
+// was and nothing beside it, for the user to try again or leave.
+TEST_F(Settings, ConfirmStoresTheChoiceInOneSaveOrSaysWhyNot)
+{
+    const struct { std::string strBefore; Step pfnStep; int nLast; const char *pszAfter; const wchar_t *pszMessage; }
+        CASES[] = {
+        { ConfigXml(""), Nothing, IDM_SETTINGS_OK, "<StartTime>2009-3-5</StartTime><CalcMethod>1</CalcMethod>", NULL },
+        { ConfigXml("<CalcMethod>1</CalcMethod><StartTime>2001-1-1</StartTime>"), Tap280, IDM_SETTINGS_OK,
+          "<CalcMethod>2</CalcMethod><StartTime>2009-3-5</StartTime>", NULL },
+        { ConfigXml(""), UncheckBoth, IDM_SETTINGS_OK, "<StartTime>2009-3-5</StartTime><CalcMethod>2</CalcMethod>",
+          NULL },
+        { ConfigXml(""), Tap365, IDM_SETTINGS_OK, "<StartTime>2009-3-5</StartTime><CalcMethod>2</CalcMethod>", NULL },
+        { ConfigXml("<CalcMethod>2</CalcMethod>"), Tap280, IDM_SETTINGS_OK,
+          "<CalcMethod>1</CalcMethod><StartTime>2009-3-5</StartTime>", NULL },
+        { OLD_CONFIG, Tap280, IDM_SETTINGS_EXIT, NULL, NULL },
+        { OLD_CONFIG, DeleteConfig, IDM_SETTINGS_OK, NULL, L"系统错误！请重试" },
+        { OLD_CONFIG, DestroyCalendar, IDM_SETTINGS_OK, NULL, L"获取选定日期出错！请重试" },
+        { "<?xml version=\"1.0\"?>\r\n<SETTINGS/>\r\n", Nothing, IDM_SETTINGS_OK, NULL, L"保存选定日期出错！请重试" },
+        { OLD_CONFIG, RefuseReplace, IDM_SETTINGS_OK, NULL, L"保存选定日期出错！请重试" },
+        { OLD_CONFIG, MakeReadOnly, IDM_SETTINGS_OK, NULL, L"保存选定日期出错！请重试" },
+    };
+    for (const auto &c : CASES)
+    {
+        SCOPED_TRACE(&c - CASES);
+        ASSERT_TRUE(WriteFileBytes(ConfigPath(), c.strBefore));
+        s_nMainRefreshes = s_nItemRefreshes = s_nSaves = 0;
+        ShownBoxes().clear();
+        Dialog dlg(IDD_SETTINGS, SettingsDlgProc);
+        SYSTEMTIME st = { 2009, 3, 0, 5, 0, 0, 0, 0 };
+        SendMessageW(Calendar(dlg), MCM_SETCURSEL, 0, (LPARAM)&st);
+        EXPECT_EQ(L"退出 确定", SoftKeys());
+        c.pfnStep(dlg, ConfigPath().c_str());
+        EXPECT_TRUE(c.pfnStep == UncheckBoth || Marks(dlg) == "10" || Marks(dlg) == "01") << Marks(dlg);
+        dlg.Tap(c.nLast);
+        g_pfnReplaceConfigFile = CountSave;
+        Pump();
+        EXPECT_EQ(std::vector<std::wstring>(c.pszMessage != NULL, ShownBox(c.pszMessage, L"错误", dlg)), ShownBoxes());
+        EXPECT_EQ(c.pszMessage != NULL, dlg.IsOpen());
+        EXPECT_EQ(c.pszAfter ? ConfigXml(c.pszAfter) : FileExists(ConfigPath()) ? c.strBefore : "", Stored());
+        EXPECT_FALSE(FileExists(ConfigPath() + CONFIG_TEMP_SUFFIX));
+        // One save, one refresh of the main window and one of the item, or none at all.
+        std::vector<int> counts = { s_nSaves, s_nMainRefreshes, s_nItemRefreshes };
+        EXPECT_EQ(std::vector<int>(3, c.pszAfter ? 1 : 0), counts);
+        dlg.Tap(IDM_SETTINGS_EXIT);
+        EXPECT_FALSE(dlg.IsOpen());
+    }
+}
+
+// The stored texts as the Today item reads them: the first page's status line, and the settings
+// dialog opening on the date and method the pages count from and with (the calendar's own today
+// without a date), so that "确定" with nothing touched stores what the pages count the same.
+TEST_F(MainTest, PagesAndSettingsReadTheStoredTextsAsTheItemDoes)
+{
+    FixedToday today(STORED_TODAY);
+    ASSERT_TRUE(Start());
+    for (const StoredSettingsCase &c : STORED_SETTINGS_CASES)
+    {
+        SCOPED_TRACE(c.pszBody);
+        Store(c.pszBody);
+        Refresh();
+        EXPECT_EQ(c.pszLine ? c.pszLine : PROMPT, WindowText(g_editStatus.GetHwnd()));
+        Dialog dlg(IDD_SETTINGS, SettingsDlgProc);
+        SYSTEMTIME stShown = {}, stToday = {};
+        SendMessageW(Calendar(dlg), MCM_GETCURSEL, 0, (LPARAM)&stShown);
+        SendMessageW(Calendar(dlg), MCM_GETTODAY, 0, (LPARAM)&stToday);
+        EXPECT_EQ(c.nYear ? c.nYear * 10000 + c.nMonth * 100 + c.nDay : Day(stToday), Day(stShown));
+        EXPECT_EQ(c.b365 ? "10" : "01", Marks(dlg));
+        if (!c.nYear)
+            continue;
+        dlg.Tap(IDM_SETTINGS_OK);
+        Pump();
+        EXPECT_EQ(c.pszLine ? c.pszLine : PROMPT, WindowText(g_editStatus.GetHwnd())) << Stored();
+    }
+}
+
+// Only a live window, named by a whole 4-byte handle, is told.
+TEST_F(Settings, TodayItemIsToldOnlyThroughALiveWindow)
+{
+    HWND hGone = CreateTestWindow(L"UlvoRefreshCounter", WS_POPUP, RECT{ 0, 0, 10, 10 });
+    DestroyWindow(hGone);
+    const struct { HWND hWnd; DWORD cbValue; int nTold; } CASES[] = {
+        { NULL, 0, 0 }, { hGone, 4, 0 }, { g_hWndMain, 2, 0 }, { g_hWndMain, 8, 0 }, { g_hWndMain, 4, 1 } };
+    for (const auto &c : CASES)
+    {
+        RegDeleteKeyW(HKEY_LOCAL_MACHINE, ULVO_REG_KEY);
+        if (c.cbValue)
+            PublishItem(c.hWnd, c.cbValue);
+        s_nItemRefreshes = 0;
+        NotifyTodayItem();
+        Pump();
+        EXPECT_EQ(c.nTold, s_nItemRefreshes) << c.cbValue << " bytes";
+    }
+}
+
+static INT_PTR CALLBACK PlainDlgProc(HWND, UINT uMsg, WPARAM, LPARAM) { return uMsg == WM_INITDIALOG; }
+
+// The About dialog's items as the user sees them: where each sits and its text (an icon is drawn
+// at its own size, whatever the item's).
+static std::vector<std::wstring> Items(HWND hDlg)
+{
+    std::vector<std::wstring> items;
+    for (int nId = IDC_ABOUT_ICON; nId <= IDC_ABOUT_NOTICE; nId++)
+    {
+        HWND hItem = GetDlgItem(hDlg, nId);
+        RECT rc = hItem ? ChildRect(hItem) : RECT{};
+        std::wstring strSize = std::to_wstring(rc.right - rc.left) + L"x" + std::to_wstring(rc.bottom - rc.top) + L" ";
+        bool bIcon = SendMessageW(hItem, STM_GETIMAGE, IMAGE_ICON, 0) != 0;
+        items.push_back(std::to_wstring(rc.left) + L"," + std::to_wstring(rc.top) + L" "
+                        + (bIcon ? L"icon" : strSize + WindowText(hItem)));
+    }
+    return items;
+}
+
+// Relaid out with the landscape template, the portrait dialog's items sit and read as the
+// platform makes that template's, the one it does not name staying as it was; the portrait
+// template brings all back.
+TEST_F(MainTest, AboutItemsTakeEachTemplatesPlacesAndTexts)
+{
+    Dialog portraitDlg(IDD_ABOUT, PlainDlgProc), wideDlg(IDD_ABOUT_WIDE, PlainDlgProc);
+    std::vector<std::wstring> portrait = Items(portraitDlg), wide = Items(wideDlg);
+    wide.back() = portrait.back();
+    for (int nTemplate : { IDD_ABOUT_WIDE, IDD_ABOUT_WIDE, IDD_ABOUT })
+    {
+        EXPECT_EQ(1, RelayoutDialog(g_hInstance, portraitDlg, nTemplate));
+        EXPECT_EQ(nTemplate == IDD_ABOUT ? portrait : wide, Items(portraitDlg));
+    }
+
+    // The open dialog takes the layout of the screen's shape: landscape unless taller than wide.
+    EXPECT_EQ(IDD_ABOUT, AboutLayoutFor(240, 320));
+    EXPECT_EQ(IDD_ABOUT_WIDE, AboutLayoutFor(320, 240));
+    EXPECT_EQ(IDD_ABOUT_WIDE, AboutLayoutFor(240, 240));
+    Dialog about(IDD_ABOUT, AboutDlgProc);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN) > GetSystemMetrics(SM_CXSCREEN) ? portrait : wide, Items(about));
+
+    // Its soft key ends it, as closing it does; another command leaves it open.
+    EXPECT_EQ(L"确定", SoftKeys());
+    about.Tap(IDM_ABOUT);
+    EXPECT_TRUE(about.IsOpen());
+    SendMessageW(about, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(about.IsOpen());
+    Dialog again(IDD_ABOUT, AboutDlgProc);
+    again.Tap(IDM_DIALOG_OK);
+    EXPECT_FALSE(again.IsOpen());
+}
+
+// The usage text as one line; its soft key ends the dialog.
+TEST_F(MainTest, HelpShowsTheUsageTextAsOneLine)
+{
+    Dialog help(IDD_HELP, HelpDlgProc);
+    EXPECT_EQ(L"确定", SoftKeys());
+    std::wstring strText = WindowText(FindDescendant(help, L"EDIT"));
+    EXPECT_EQ(0u, strText.find(L"安装本软件后,在今日界面可以点击进入设置, 设置好后可以每日提醒您今天怀孕的日期, "
+                               L"点击进入后,还可以看到更详细的孕期说明. 如果没有今日界面,也可以从软件列表直接进入."
+                               L"             ")) << strText;
+    EXPECT_EQ(std::wstring::npos, strText.find(L'\n'));
+    help.Tap(IDM_DIALOG_OK);
+    EXPECT_FALSE(help.IsOpen());
+}
