@@ -70,8 +70,8 @@ HRESULT ConfigDocument::LoadXMLFile(const WCHAR *pszPath)
     HRESULT hr = m_pXMLDoc->load(varPath, &bLoaded);
     // The other module's save may be putting its new file in place this very moment, holding it
     // for a few milliseconds: read the new file then rather than find no settings. A hold may be
-    // over by the time the failure is seen, and the other module may save again at once, so a
-    // few more loads are made whatever is found, and more while the file is held.
+    // over by the time the failure is seen, so one more load is made whatever is found, and more
+    // while the file is held.
     for (int i = 0; bLoaded != VARIANT_TRUE && i < REPLACE_TRIES; i++)
     {
         if (!IsHeldByAnother(pszPath) && i >= LOAD_RETRIES_UNHELD)

@@ -20,7 +20,7 @@
 // a save of the other module to finish putting its file in place.
 #define REPLACE_TRIES    200
 #define REPLACE_PAUSE_MS 1
-#define LOAD_RETRIES_UNHELD 3
+#define LOAD_RETRIES_UNHELD 1
 
 // Puts a written file in another's place in one step; the tests make it fail.
 typedef BOOL (*PFN_REPLACEFILE)(LPCWSTR pszFrom, LPCWSTR pszTo);

@@ -13,10 +13,12 @@
 // file fits the first chunk.
 #define XML_READ_CHUNK_BYTES 4096
 
+// Reading lets others write, replace or delete the file meanwhile: what was read is whole
+// either way, and nobody's save has to wait for us.
 static HANDLE OpenForReading(const WCHAR *pszPath)
 {
-    return CreateFileW(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
-                       FILE_ATTRIBUTE_NORMAL, NULL);
+    return CreateFileW(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
 }
 
 static BYTE *ReadWholeFile(const WCHAR *pszPath, size_t *pcb)
