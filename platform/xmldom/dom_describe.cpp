@@ -2,42 +2,11 @@
 // document before and after a save can be compared in everything the user stored. Each field
 // carries its length, so no two trees give one text; texts side by side count as one, as
 // they are once written; the declaration's quotes are the writer's choice, not the user's.
-#include "platform/xmldom/dom_core.h"
+#include "platform/xmldom/wide_text.h"
 
 namespace {
 
-struct Description
-{
-    WCHAR *psz;
-    size_t cch;
-    size_t cchCapacity;
-    BOOL bFailed;
-};
-
-void Put(Description *pOut, const WCHAR *psz, size_t cch)
-{
-    if (pOut->bFailed)
-        return;
-    if (pOut->cch + cch > pOut->cchCapacity)
-    {
-        size_t cchNew = (pOut->cchCapacity + cch) * 2 + 256;
-        WCHAR *pszNew = (WCHAR *)XmlDomAlloc(cchNew * sizeof(WCHAR));
-        if (!pszNew)
-        {
-            pOut->bFailed = TRUE;
-            return;
-        }
-        if (pOut->cch)
-            CopyMemory(pszNew, pOut->psz, pOut->cch * sizeof(WCHAR));
-        XmlDomFree(pOut->psz);
-        pOut->psz = pszNew;
-        pOut->cchCapacity = cchNew;
-    }
-    CopyMemory(pOut->psz + pOut->cch, psz, cch * sizeof(WCHAR));
-    pOut->cch += cch;
-}
-
-void PutNumber(Description *pOut, size_t n)
+void PutNumber(WideText *pOut, size_t n)
 {
     WCHAR sz[16];
     int i = ARRAYSIZE(sz);
@@ -49,7 +18,7 @@ void PutNumber(Description *pOut, size_t n)
     Put(pOut, sz + i, ARRAYSIZE(sz) - i);
 }
 
-void PutField(Description *pOut, const WCHAR *psz, size_t cch, BOOL bDeclaration)
+void PutField(WideText *pOut, const WCHAR *psz, size_t cch, BOOL bDeclaration)
 {
     PutNumber(pOut, cch);
     Put(pOut, L":", 1);
@@ -57,12 +26,12 @@ void PutField(Description *pOut, const WCHAR *psz, size_t cch, BOOL bDeclaration
         Put(pOut, (bDeclaration && psz[i] == L'\'') ? L"\"" : psz + i, 1);
 }
 
-void PutString(Description *pOut, const WCHAR *psz, BOOL bDeclaration)
+void PutString(WideText *pOut, const WCHAR *psz, BOOL bDeclaration)
 {
     PutField(pOut, psz ? psz : L"", psz ? lstrlenW(psz) : 0, bDeclaration);
 }
 
-void PutNode(Description *pOut, const DomCore *pNode)
+void PutNode(WideText *pOut, const DomCore *pNode)
 {
     BOOL bDeclaration = pNode->m_nType == NODE_PROCESSING_INSTRUCTION && pNode->m_pszName
                      && wcscmp(pNode->m_pszName, L"xml") == 0;
@@ -83,7 +52,7 @@ void PutNode(Description *pOut, const DomCore *pNode)
             PutNode(pOut, pChild);
             continue;
         }
-        Description text = { NULL, 0, 0, FALSE };
+        WideText text = { NULL, 0, 0, FALSE };
         for (;; pChild = pChild->m_pNext)
         {
             if (pChild->m_pszValue)
@@ -114,7 +83,7 @@ extern "C" HRESULT WINAPI XmlDomDescribeTree(IUnknown *pNode, BSTR *pbstr)
         return E_INVALIDARG;
     while (pTop->m_pParent)
         pTop = pTop->m_pParent;
-    Description out = { NULL, 0, 0, FALSE };
+    WideText out = { NULL, 0, 0, FALSE };
     PutNode(&out, pTop);
     HRESULT hr = out.bFailed ? E_OUTOFMEMORY : S_OK;
     if (hr == S_OK && !(*pbstr = SysAllocStringLen(out.psz, (UINT)out.cch)))

@@ -3,41 +3,10 @@
 // component does. Replacing a file safely is the caller's business.
 #include "platform/xmldom/dom_document.h"
 #include "platform/xmldom/xml_encoding.h"
+#include "platform/xmldom/wide_text.h"
 #include <strsafe.h>
 
 static const WCHAR LINE_END[] = L"\r\n";
-
-// A growing UTF-16 text; after a failed allocation it stays failed and takes nothing more.
-struct WideText
-{
-    WCHAR *psz;
-    size_t cch;
-    size_t cchCapacity;
-    BOOL bFailed;
-};
-
-static void Put(WideText *pText, const WCHAR *psz, size_t cch)
-{
-    if (pText->bFailed)
-        return;
-    if (pText->cch + cch > pText->cchCapacity)
-    {
-        size_t cchNew = (pText->cchCapacity + cch) * 2 + 256;
-        WCHAR *pszNew = (WCHAR *)XmlDomAlloc(cchNew * sizeof(WCHAR));
-        if (!pszNew)
-        {
-            pText->bFailed = TRUE;
-            return;
-        }
-        if (pText->cch)
-            CopyMemory(pszNew, pText->psz, pText->cch * sizeof(WCHAR));
-        XmlDomFree(pText->psz);
-        pText->psz = pszNew;
-        pText->cchCapacity = cchNew;
-    }
-    CopyMemory(pText->psz + pText->cch, psz, cch * sizeof(WCHAR));
-    pText->cch += cch;
-}
 
 static void PutString(WideText *pText, const WCHAR *psz)
 {
