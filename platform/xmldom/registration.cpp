@@ -3,7 +3,6 @@
 // the component's program ids, as the platform's own XML DOM registers itself.
 #include "platform/xmldom/dom_core.h"
 #include <olectl.h>
-#include <shlwapi.h>
 #include <strsafe.h>
 
 #define PROGID    L"Microsoft.XMLDOM.1.0"
@@ -69,6 +68,22 @@ STDAPI DllRegisterServer(void)
     return hr;
 }
 
+// A key with everything below it; the keys written here are two levels deep at the most.
+static LONG DeleteKeyTree(HKEY hParent, const WCHAR *pszKey)
+{
+    HKEY hKey;
+    LONG nError = RegOpenKeyExW(hParent, pszKey, 0, KEY_ALL_ACCESS, &hKey);
+    if (nError != ERROR_SUCCESS)
+        return nError;
+    WCHAR szChild[KEY_CCH];
+    DWORD cchChild = ARRAYSIZE(szChild);
+    while (RegEnumKeyExW(hKey, 0, szChild, &cchChild, NULL, NULL, NULL, NULL) == ERROR_SUCCESS
+           && DeleteKeyTree(hKey, szChild) == ERROR_SUCCESS)
+        cchChild = ARRAYSIZE(szChild);
+    RegCloseKey(hKey);
+    return RegDeleteKeyW(hParent, pszKey);
+}
+
 STDAPI DllUnregisterServer(void)
 {
     WCHAR szClsid[CLSID_CCH];
@@ -79,7 +94,7 @@ STDAPI DllUnregisterServer(void)
     {
         WCHAR szKey[KEY_CCH];
         StringCchPrintfW(szKey, ARRAYSIZE(szKey), pszTree, szClsid);
-        LONG nError = SHDeleteKeyW(HKEY_CLASSES_ROOT, szKey);
+        LONG nError = DeleteKeyTree(HKEY_CLASSES_ROOT, szKey);
         if (nError != ERROR_SUCCESS && nError != ERROR_FILE_NOT_FOUND)
             hr = SELFREG_E_CLASS;
     }
