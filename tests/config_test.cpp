@@ -333,3 +333,25 @@ TEST_F(ConfigTest, DeliverablesCreateDocumentsThroughTheRegisteredServer)
     GetModuleFileNameW(DomServer(), szServer, MAX_PATH);
     EXPECT_EQ(0, lstrcmpiW((BinDir() + L"\\xmldom.dll").c_str(), szServer)) << szServer;
 }
+
+// A file beside the module, or nothing: a path cut at the buffer's end would name another file.
+TEST(ModuleDirFilePath, NamesAFileBesideTheModuleOrNothing)
+{
+    WCHAR szModule[MAX_PATH], szPath[MAX_PATH];
+    ASSERT_TRUE(GetModuleFileNameW(NULL, szModule, MAX_PATH));
+    std::wstring strExpected(szModule);
+    strExpected = strExpected.substr(0, strExpected.rfind(L'\\') + 1) + CONFIG_FILE_NAME;
+    EXPECT_TRUE(GetModuleDirFilePath(NULL, CONFIG_FILE_NAME, szPath));
+    EXPECT_EQ(strExpected, szPath);
+
+    const std::wstring strLong(MAX_PATH, L'x');
+    struct { HMODULE hModule; const WCHAR *pszName; } const CASES[] = {
+        { NULL, strLong.c_str() }, { (HMODULE)(ULONG_PTR)0x10, CONFIG_FILE_NAME },
+    };
+    for (const auto &c : CASES)
+    {
+        lstrcpynW(szPath, L"stale", MAX_PATH);
+        EXPECT_FALSE(GetModuleDirFilePath(c.hModule, c.pszName, szPath));
+        EXPECT_STREQ(L"", szPath);
+    }
+}
