@@ -3,7 +3,6 @@
 // string given back after each case.
 #include <gtest/gtest.h>
 #include <algorithm>
-#include "bench/bench_support.h"
 #include "core/config_document.h"
 #include "platform/xmldom/xmldom_seams.h"
 #include "tests/test_support.h"
@@ -128,7 +127,7 @@ struct ConfigTest : testing::Test
     // is given back each time.
     std::wstring ReadSavedAlike(const std::string &strBytes)
     {
-        EXPECT_TRUE(WriteFileBytes(m_strPath, strBytes));
+        EXPECT_TRUE(WriteWholeFile(m_strPath, strBytes));
         std::wstring strRead = Read(m_strPath);
         EXPECT_EQ(strRead.compare(0, 12, L"not loaded: ") ? S_OK : S_FALSE, Save(m_strPath));
         EXPECT_EQ(strRead, Read(m_strPath)) << "once saved";
@@ -151,7 +150,7 @@ TEST_F(ConfigTest, FilesReadWhatTheyHoldAndSaveAsRead)
     const std::wstring &NO = NOT_LOADED, BOTH = L"2009-7-5|2";
     const std::string UTF8 = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
     const struct { std::string strBytes; std::wstring strRead; } FILES[] = {
-        { ConfigXml("2009-7-5", "2"), BOTH }, { VALUES, BOTH }, { "<?xml version='1.0' encoding='GB2312'?>\n" + VALUES + "\n", BOTH },
+        { ConfigFile("2009-7-5", "2"), BOTH }, { VALUES, BOTH }, { "<?xml version='1.0' encoding='GB2312'?>\n" + VALUES + "\n", BOTH },
         { GB + "<CONFIG>\r\n\t<StartTime>2009-7-5</StartTime>\r\n\t<CalcMethod>2</CalcMethod>\r\n</CONFIG>\r\n", BOTH },
         { "<?xml version=\"1.0\"?>\n<CONFIG>\n  <StartTime>2010-12-31</StartTime>\n  <CalcMethod>1</CalcMethod>\n</CONFIG>\n",
           L"2010-12-31|1" },
@@ -230,8 +229,8 @@ TEST_F(ConfigTest, SavesWriteWhatTheDeviceWritesAndKeepTheRest)
     const std::string EMOJI = NOTE + "&#x1F600;</Note></CONFIG>\r\n";
     const wchar_t *START = CONFIG_START_TIME, *METHOD = CONFIG_CALC_METHOD;
     struct { std::string strBefore; const wchar_t *pszChild, *pszValue; std::string strAfter; } const CASES[] = {
-        { EMPTY, START, L"2009-7-1", ConfigXml("2009-7-1", NULL) }, { ConfigXml("2009-7-1", NULL), METHOD, L"2", ConfigXml("2009-7-1", "2") },
-        { ConfigXml("2009-7-1", "2"), START, L"2009-7-5", ConfigXml("2009-7-5", "2") },   // in place, in its order
+        { EMPTY, START, L"2009-7-1", ConfigFile("2009-7-1", NULL) }, { ConfigFile("2009-7-1", NULL), METHOD, L"2", ConfigFile("2009-7-1", "2") },
+        { ConfigFile("2009-7-1", "2"), START, L"2009-7-5", ConfigFile("2009-7-5", "2") },   // in place, in its order
         // Edited by hand: the comment, the attribute and the order kept.
         { "<?xml version='1.0' encoding='GB2312'?>\r\n<!-- \xD6\xD0 -->\r\n<CONFIG by=\"hand\">\r\n\t<CalcMethod>1</CalcMethod>\r\n"
           "\t<StartTime>1</StartTime>\r\n</CONFIG>\r\n", START, L"2009-8-1",
@@ -252,7 +251,7 @@ TEST_F(ConfigTest, SavesWriteWhatTheDeviceWritesAndKeepTheRest)
     for (const auto &c : CASES)
     {
         SCOPED_TRACE(testing::Message() << "case #" << (&c - CASES));
-        ASSERT_TRUE(WriteFileBytes(m_strPath, c.strBefore));
+        ASSERT_TRUE(WriteWholeFile(m_strPath, c.strBefore));
         HRESULT hr = Save(m_strPath, c.pszChild, c.pszValue);
         EXPECT_TRUE(c.strAfter.empty() ? hr < 0 : hr == S_OK) << std::hex << hr;
         EXPECT_EQ(c.strAfter.empty() ? c.strBefore : c.strAfter, ReadFileBytes(m_strPath));
@@ -293,14 +292,14 @@ TEST_F(ConfigTest, SavesReplaceTheFileInOneStepOrLeaveItWhole)
     {
         SCOPED_TRACE(testing::Message() << "case #" << (&c - CASES));
         SetFileAttributesW(m_strPath.c_str(), FILE_ATTRIBUTE_NORMAL);
-        ASSERT_TRUE(WriteFileBytes(m_strPath, ConfigXml("2009-7-5", "2")) && SetFileAttributesW(m_strPath.c_str(), c.nAttributes));
+        ASSERT_TRUE(WriteWholeFile(m_strPath, ConfigFile("2009-7-5", "2")) && SetFileAttributesW(m_strPath.c_str(), c.nAttributes));
         ASSERT_TRUE(!c.bSpareIsFolder || CreateDirectoryW(strSpare.c_str(), NULL));
         EXPECT_EQ(L"2009-7-5|2", Read(m_strPath));
         s_nRefusals = c.nRefusals;
         HRESULT hr = Save(m_strPath, CONFIG_START_TIME, L"2010-10-10");
         RemoveDirectoryW(strSpare.c_str());
         EXPECT_TRUE(c.hr == FAILS ? hr < 0 : hr == c.hr) << std::hex << hr;
-        EXPECT_EQ(ConfigXml(c.hr == S_OK ? "2010-10-10" : "2009-7-5", "2"), ReadFileBytes(m_strPath));
+        EXPECT_EQ(ConfigFile(c.hr == S_OK ? "2010-10-10" : "2009-7-5", "2"), ReadFileBytes(m_strPath));
         EXPECT_EQ((DWORD)(c.nAttributes & MARKS), GetFileAttributesW(m_strPath.c_str()) & MARKS);
         EXPECT_EQ(std::vector<std::wstring>{ CONFIG_FILE_NAME }, ListDir(m_dir.Path()));
     }
@@ -322,7 +321,7 @@ TEST_F(ConfigTest, DeliverablesCreateDocumentsThroughTheRegisteredServer)
 {
     for (const wchar_t *pszModule : { L"ulvo.dll", MAIN_PROGRAM_NAME })
     {
-        std::string strBytes = ReadFileBytes(BinDir() + L"\\" + pszModule), strLower = strBytes;
+        std::string strBytes = ReadFileBytes(ExeDir() + L"\\" + pszModule), strLower = strBytes;
         std::transform(strBytes.begin(), strBytes.end(), strLower.begin(), ::tolower);
         EXPECT_NE(std::string::npos, strBytes.find("CoCreateInstance")) << pszModule;
         for (const std::string &str : { std::string("Dll"), std::string("XmlDom"), BYTES("#\0c\0d\0a\0t\0a\0-\0s\0e\0c\0t\0i\0o\0n\0") })
@@ -331,7 +330,7 @@ TEST_F(ConfigTest, DeliverablesCreateDocumentsThroughTheRegisteredServer)
     }
     WCHAR szServer[MAX_PATH] = L"";
     GetModuleFileNameW(DomServer(), szServer, MAX_PATH);
-    EXPECT_EQ(0, lstrcmpiW((BinDir() + L"\\xmldom.dll").c_str(), szServer)) << szServer;
+    EXPECT_EQ(0, lstrcmpiW((ExeDir() + L"\\xmldom.dll").c_str(), szServer)) << szServer;
 }
 
 // A file beside the module, or nothing: a path cut at the buffer's end would name another file.

@@ -217,7 +217,7 @@ TEST(Log, FilePastTheLimitStartsAgainEmpty)
     size_t cbLine = ReadFileBytes(log.strPath).size();
     log.sink.Close();
     // Filled so that one more such line ends exactly on the limit: that file stays.
-    ASSERT_TRUE(WriteFileBytes(log.strPath, std::string(LOG_MAX_BYTES - cbLine, 'a')) && log.sink.Open(log.strPath.c_str()));
+    ASSERT_TRUE(WriteWholeFile(log.strPath, std::string(LOG_MAX_BYTES - cbLine, 'a')) && log.sink.Open(log.strPath.c_str()));
     DebugLog(LOG_SRC_TODAY, LOG_INFO, L"first");
     EXPECT_EQ((size_t)LOG_MAX_BYTES, ReadFileBytes(log.strPath).size());
     // One byte over: the file goes, and this line with it.

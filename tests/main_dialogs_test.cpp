@@ -104,7 +104,7 @@ TEST_F(Settings, ConfirmStoresTheChoiceInOneSaveOrSaysWhyNot)
     for (const auto &c : CASES)
     {
         SCOPED_TRACE(&c - CASES);
-        ASSERT_TRUE(WriteFileBytes(ConfigPath(), c.strBefore));
+        ASSERT_TRUE(WriteWholeFile(ConfigPath(), c.strBefore));
         s_nMainRefreshes = s_nItemRefreshes = s_nSaves = 0;
         ShownBoxes().clear();
         Dialog dlg(IDD_SETTINGS, SettingsDlgProc);

@@ -109,7 +109,7 @@ enum StartKind
 // Whatever it finds, start-up removes the spare a cut save left, and the window opens.
 TEST_F(MainPages, StartUpKeepsUsableFilesAndCopiesUnusableOnesAside)
 {
-    const std::string USABLE_FILE = ConfigXml("2010-1-1", "2");
+    const std::string USABLE_FILE = ConfigFile("2010-1-1", "2");
     const std::string DECL = USABLE_FILE.substr(0, USABLE_FILE.find("<CONFIG>"));
     std::string strDeep = DECL + "<CONFIG>", strUtf16 = "\xFF\xFE";
     for (int i = 0; i < 200; i++)
@@ -139,11 +139,11 @@ TEST_F(MainPages, StartUpKeepsUsableFilesAndCopiesUnusableOnesAside)
         SCOPED_TRACE(f.pszWhat);
         SetFileAttributesW(ConfigPath().c_str(), FILE_ATTRIBUTE_NORMAL);
         ASSERT_TRUE(f.kind == FOLDER ? (DeleteFileW(ConfigPath().c_str()), CreateDirectoryW(ConfigPath().c_str(), NULL))
-                                     : WriteFileBytes(ConfigPath(), f.strBytes));
+                                     : WriteWholeFile(ConfigPath(), f.strBytes));
         SetFileAttributesW(ConfigPath().c_str(), f.dwAttributes);
-        ASSERT_TRUE(WriteFileBytes(strSpare, "<CONF"));
+        ASSERT_TRUE(WriteWholeFile(strSpare, "<CONF"));
         ASSERT_TRUE(f.kind == NO_COPY ? (DeleteFileW(strCopy.c_str()), CreateDirectoryW(strCopy.c_str(), NULL))
-                                      : WriteFileBytes(strCopy, "an older copy"));
+                                      : WriteWholeFile(strCopy, "an older copy"));
         ASSERT_TRUE(Start());
         EXPECT_EQ(f.kind == REPLACED ? EMPTY_CONFIG : f.strBytes, Stored());
         EXPECT_EQ(f.kind == REPLACED ? f.strBytes : f.kind == NO_COPY ? "" : "an older copy", ReadFileBytes(strCopy));

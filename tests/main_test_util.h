@@ -79,7 +79,7 @@ protected:
     void Refresh() { PostMessageW(g_hWndMain, MYMSG_MAIN_REFRESH, 0, 0), Pump(); }
 
     std::wstring ConfigPath() const { return m_dir.File(L"config.xml"); }
-    void Store(const std::string &strBody) { ASSERT_TRUE(WriteFileBytes(ConfigPath(), ConfigXml(strBody))); }
+    void Store(const std::string &strBody) { ASSERT_TRUE(WriteWholeFile(ConfigPath(), ConfigXml(strBody))); }
     std::string Stored() const { return ReadFileBytes(ConfigPath()); }
     // The message boxes shown since the test began.
     static std::vector<std::wstring> &ShownBoxes()

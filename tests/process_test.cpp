@@ -83,7 +83,7 @@ protected:
         FileTimeToSystemTime(&ft, &st);
         char szDate[32];
         snprintf(szDate, sizeof(szDate), "%d-%d-%d", st.wYear, st.wMonth, bFirstOfMonth ? 1 : st.wDay);
-        EXPECT_TRUE(WriteFileBytes(m_dir.File(CONFIG_FILE_NAME), ConfigXml(szDate, "2")));
+        EXPECT_TRUE(WriteWholeFile(m_dir.File(CONFIG_FILE_NAME), ConfigFile(szDate, "2")));
         return st;
     }
 

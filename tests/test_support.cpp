@@ -10,20 +10,6 @@
 
 // --- Files ---------------------------------------------------------------------------------
 
-static void RemoveTree(const std::wstring &strDir)
-{
-    for (const std::wstring &strName : ListDir(strDir))
-    {
-        std::wstring strPath = strDir + L"\\" + strName;
-        SetFileAttributesW(strPath.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (GetFileAttributesW(strPath.c_str()) & FILE_ATTRIBUTE_DIRECTORY)
-            RemoveTree(strPath);
-        else
-            DeleteFileW(strPath.c_str());
-    }
-    RemoveDirectoryW(strDir.c_str());
-}
-
 TempDir::TempDir()
 {
     static LONG s_nCounter = 0;
@@ -34,36 +20,20 @@ TempDir::TempDir()
         m_strPath.pop_back();
     m_strPath += L"\\ulvo-test-" + std::to_wstring(GetCurrentProcessId()) + L"-"
                + std::to_wstring(InterlockedIncrement(&s_nCounter));
-    RemoveTree(m_strPath);
+    RemoveFolder(m_strPath);
     CreateDirectoryW(m_strPath.c_str(), NULL);
 }
 
 TempDir::~TempDir()
 {
-    RemoveTree(m_strPath);
+    RemoveFolder(m_strPath);
 }
 
 std::string ReadFileBytes(const std::wstring &strPath)
 {
     std::string strBytes;
-    FILE *pFile = _wfopen(strPath.c_str(), L"rb");
-    if (!pFile)
-        return strBytes;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof(buf), pFile)) > 0)
-        strBytes.append(buf, n);
-    fclose(pFile);
+    ReadWholeFile(strPath, &strBytes);
     return strBytes;
-}
-
-bool WriteFileBytes(const std::wstring &strPath, const std::string &strBytes)
-{
-    FILE *pFile = _wfopen(strPath.c_str(), L"wb");
-    if (!pFile)
-        return false;
-    bool bOk = fwrite(strBytes.data(), 1, strBytes.size(), pFile) == strBytes.size();
-    return fclose(pFile) == 0 && bOk;
 }
 
 bool FileExists(const std::wstring &strPath)
@@ -88,27 +58,9 @@ std::vector<std::wstring> ListDir(const std::wstring &strDir)
     return names;
 }
 
-std::wstring BinDir()
-{
-    wchar_t szPath[MAX_PATH] = L"";
-    GetModuleFileNameW(NULL, szPath, MAX_PATH);
-    std::wstring strPath = szPath;
-    return strPath.substr(0, strPath.rfind(L'\\'));
-}
-
 std::string ConfigXml(const std::string &strBody)
 {
     return "<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<CONFIG>" + strBody + "</CONFIG>\r\n";
-}
-
-std::string ConfigXml(const char *pszStart, const char *pszMethod)
-{
-    std::string strBody;
-    if (pszStart)
-        strBody += std::string("<StartTime>") + pszStart + "</StartTime>";
-    if (pszMethod)
-        strBody += std::string("<CalcMethod>") + pszMethod + "</CalcMethod>";
-    return ConfigXml(strBody);
 }
 
 // --- The date --------------------------------------------------------------------------------
@@ -340,7 +292,7 @@ bool InstallDeliverables(const std::wstring &strDir)
 {
     for (const wchar_t *pszFile : { MAIN_PROGRAM_NAME, L"ulvo.dll", RES_LIBRARY_NAME, L"aygshell.dll" })
     {
-        if (!CopyFileW((BinDir() + L"\\" + pszFile).c_str(), (strDir + L"\\" + pszFile).c_str(), FALSE))
+        if (!CopyFileW((ExeDir() + L"\\" + pszFile).c_str(), (strDir + L"\\" + pszFile).c_str(), FALSE))
             return false;
     }
     return true;

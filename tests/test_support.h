@@ -5,6 +5,9 @@
 #include <windows.h>
 #include <string>
 #include <vector>
+// The bench's helpers serve the tests too: ExeDir, the folder the programs lie in, ConfigFile,
+// WriteWholeFile, RemoveFolder and the rest.
+#include "bench/bench_support.h"
 
 // --- Files ---------------------------------------------------------------------------------
 
@@ -23,18 +26,14 @@ private:
     std::wstring m_strPath;
 };
 
+// The file's bytes, empty when it cannot be read.
 std::string ReadFileBytes(const std::wstring &strPath);
-bool WriteFileBytes(const std::wstring &strPath, const std::string &strBytes);
 bool FileExists(const std::wstring &strPath);
 // Names in a folder, "." and ".." left out, sorted.
 std::vector<std::wstring> ListDir(const std::wstring &strDir);
-// The folder the test runs from: the build's programs and libraries lie there too.
-std::wstring BinDir();
-
-// config.xml as the settings save writes it: the GB2312 declaration and CONFIG holding pszBody.
+// config.xml as the settings save writes it: the GB2312 declaration and CONFIG holding strBody.
+// (With just StartTime and CalcMethod it is the bench's ConfigFile.)
 std::string ConfigXml(const std::string &strBody);
-// ... holding StartTime and CalcMethod, each left out when null.
-std::string ConfigXml(const char *pszStart, const char *pszMethod);
 
 // --- The date --------------------------------------------------------------------------------
 

@@ -66,7 +66,7 @@ protected:
         std::wstring strPath = m_dir.File(CONFIG_FILE_NAME);
         DeleteFileW(strPath.c_str());
         if (!strFile.empty())
-            WriteFileBytes(strPath, strFile);
+            WriteWholeFile(strPath, strFile);
         StringCchCopyW(g_szXMLFilePath, ARRAYSIZE(g_szXMLFilePath), strPath.c_str());
     }
 
@@ -100,21 +100,21 @@ struct LineCase
 TEST_F(Item, ShowsTheLineOfEveryStateAndThePromptWithoutADateInProgress)
 {
     std::vector<LineCase> cases = {
-        { ConfigXml("2010-1-1", "2"), 2010, 3, 27, TWELVE_WEEKS_ONE_DAY.c_str() },
-        { ConfigXml("2010-1-1", "2"), 2010, 1, 2, L"今天是您怀孕的孕周: 0 周 1 天" },
-        { ConfigXml("2010-1-1", "2"), 2010, 1, 1, L"今天是您预产期第一天" },
-        { ConfigXml("2010-1-1", "2"), 2010, 10, 8, L"今天是您的预产期!" },
-        { ConfigXml("2010-1-1", "2"), 2010, 10, 9, PAST_DUE.c_str() },
-        { ConfigXml("2009-5-20", "1"), 2010, 2, 27, L"今天是您的预产期!" },
-        { ConfigXml("2009-5-20", "2"), 2010, 2, 27, PAST_DUE.c_str() },
-        { ConfigXml("2009-5-20", NULL), 2010, 2, 24, L"今天是您的预产期!" },
-        { ConfigXml("2009-5-20", "3"), 2010, 2, 24, L"今天是您的预产期!" },
-        { ConfigXml("2010-6-1", "2"), 2010, 3, 27, NULL },                           // later than today
-        { ConfigXml("2010-2-30", "2"), 2010, 3, 27, NULL },                          // not a date
+        { ConfigFile("2010-1-1", "2"), 2010, 3, 27, TWELVE_WEEKS_ONE_DAY.c_str() },
+        { ConfigFile("2010-1-1", "2"), 2010, 1, 2, L"今天是您怀孕的孕周: 0 周 1 天" },
+        { ConfigFile("2010-1-1", "2"), 2010, 1, 1, L"今天是您预产期第一天" },
+        { ConfigFile("2010-1-1", "2"), 2010, 10, 8, L"今天是您的预产期!" },
+        { ConfigFile("2010-1-1", "2"), 2010, 10, 9, PAST_DUE.c_str() },
+        { ConfigFile("2009-5-20", "1"), 2010, 2, 27, L"今天是您的预产期!" },
+        { ConfigFile("2009-5-20", "2"), 2010, 2, 27, PAST_DUE.c_str() },
+        { ConfigFile("2009-5-20", NULL), 2010, 2, 24, L"今天是您的预产期!" },
+        { ConfigFile("2009-5-20", "3"), 2010, 2, 24, L"今天是您的预产期!" },
+        { ConfigFile("2010-6-1", "2"), 2010, 3, 27, NULL },                           // later than today
+        { ConfigFile("2010-2-30", "2"), 2010, 3, 27, NULL },                          // not a date
         { "", 2010, 3, 27, NULL },                                                    // no file
         { ConfigXml("<StartTime>2010-1-1"), 2010, 3, 27, NULL },                      // not well formed
         { "<OTHER><StartTime>2010-1-1</StartTime></OTHER>", 2010, 3, 27, NULL },
-        { ConfigXml("2010-1-1", "2") + std::string(CONFIG_MAX_BYTES, ' '), 2010, 3, 27, NULL },  // too large
+        { ConfigFile("2010-1-1", "2") + std::string(CONFIG_MAX_BYTES, ' '), 2010, 3, 27, NULL },  // too large
     };
     for (const StoredSettingsCase &c : STORED_SETTINGS_CASES)
         cases.push_back({ ConfigXml(std::string(c.pszBody)), STORED_TODAY, c.pszLine });
@@ -125,7 +125,7 @@ TEST_F(Item, ShowsTheLineOfEveryStateAndThePromptWithoutADateInProgress)
     {
         SCOPED_TRACE(c.strFile.substr(0, 160));
         today.Set(c.nYear, c.nMonth, c.nDay);
-        UseConfig(ConfigXml("2009-1-1", "1"));
+        UseConfig(ConfigFile("2009-1-1", "1"));
         SendMessageW(hItem, MYMSG_ULVO_REFRESH, 0, 0);
         ASSERT_EQ(PAST_DUE + MORE, Shown());
         Repainting(hItem);
@@ -157,7 +157,7 @@ TEST_F(Item, RefreshesEveryTenMinutesAndRepaintsOnlyWhatChanged)
     s_pfnSetTimer = (PFN_SETTIMER)PatchImport(GetModuleHandleW(NULL), "user32.dll", "SetTimer", (void *)RecordSetTimer);
     ASSERT_TRUE(s_pfnSetTimer != NULL);
     FixedToday today(2010, 3, 27);
-    HWND hItem = Start(ConfigXml("2010-1-1", "2"));
+    HWND hItem = Start(ConfigFile("2010-1-1", "2"));
     PatchImport(GetModuleHandleW(NULL), "user32.dll", "SetTimer", (void *)s_pfnSetTimer);
     ASSERT_EQ(1u, s_timers.size());
     EXPECT_EQ(hItem, std::get<0>(s_timers[0]));
@@ -245,7 +245,7 @@ Painted PaintAt(HWND hItem, int cy)
 void Item::ExpectPaintsIconAndBothLinesWithNothingCutOff()
 {
     FixedToday today(2010, 3, 27);
-    HWND hItem = Start(ConfigXml("2010-1-1", "2"));
+    HWND hItem = Start(ConfigFile("2010-1-1", "2"));
     ASSERT_EQ(TWELVE_WEEKS_ONE_DAY + MORE, Shown());
     RECT rc;
     GetClientRect(hItem, &rc);
@@ -308,7 +308,7 @@ TEST_F(Item, TapStartsMainBesideTheLibraryWithTheDevicesRecord)
     HWND hItem = Start("");
     g_pfnShellExecuteEx = RecordShellExecute;
     SendMessageW(hItem, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
-    EXPECT_EQ(std::vector<std::wstring>{ L"60 Open " + BinDir() + L"\\" + MAIN_PROGRAM_NAME }, s_started);
+    EXPECT_EQ(std::vector<std::wstring>{ L"60 Open " + ExeDir() + L"\\" + MAIN_PROGRAM_NAME }, s_started);
 }
 
 // The shell discards an old window after it made a new one: the newest is the one published,
@@ -327,7 +327,7 @@ TEST_F(Item, PublishesTheNewestWindowAndKeepsItsLibraryUntilTheNewestGoes)
 
 TEST(ItemLibrary, ExportsOrdinals240And241WithoutNames)
 {
-    HMODULE hLib = LoadLibraryW((BinDir() + L"\\ulvo.dll").c_str());
+    HMODULE hLib = LoadLibraryW((ExeDir() + L"\\ulvo.dll").c_str());
     ASSERT_TRUE(hLib != NULL);
     EXPECT_TRUE(GetProcAddress(hLib, MAKEINTRESOURCEA(ORDINAL_INITIALIZEITEM)) != NULL);
     EXPECT_TRUE(GetProcAddress(hLib, MAKEINTRESOURCEA(ORDINAL_OPTIONSDIALOGPROC)) != NULL);
@@ -366,7 +366,7 @@ void ExpectTodayScreenStacksItsItems()
     std::vector<std::unique_ptr<RegisteredTodayItem>> registered;
     for (const HostedItem &h : HOSTED_ITEMS)
     {
-        registered.emplace_back(new RegisteredTodayItem(h.pszName, BinDir() + L"\\" + FAKE_ITEM_DLL, h.dwOrder,
+        registered.emplace_back(new RegisteredTodayItem(h.pszName, ExeDir() + L"\\" + FAKE_ITEM_DLL, h.dwOrder,
                                                         h.dwEnabled, h.dwType));
         std::wstring strKey = std::wstring(TODAY_ITEMS_KEY) + L"\\" + h.pszName;
         SHSetValueW(HKEY_LOCAL_MACHINE, strKey.c_str(), TODAY_ITEM_FLAGS, REG_DWORD, &h.dwFlags, sizeof(h.dwFlags));
