@@ -104,7 +104,7 @@ int GetCalcMethod()
         return 0;
     WCHAR *pszMethod = ReadStoredText(CONFIG_CALC_METHOD);
     int nMethod = 0;
-    if (pszMethod != NULL && wcscmp(pszMethod, CALC_METHOD_365) == 0)
+    if (CalcMethodOfText(pszMethod) == CALC_BY_365)
         nMethod = 1;
     else if (pszMethod != NULL && wcscmp(pszMethod, CALC_METHOD_280) == 0)
         nMethod = 2;

@@ -6,7 +6,6 @@
 #include "core/shared_names.h"
 #include "platform/ce_compat.h"
 #include <shellapi.h>
-#include <strsafe.h>
 #include <todaycmn.h>
 
 static_assert(sizeof(SHELLEXECUTEINFOW) == 60, "the shell expects the 60-byte record of the 32-bit device");
@@ -138,16 +137,12 @@ static LRESULT OnQueryRefreshCache(TODAYLISTITEM *pItem)
     return 0;
 }
 
-// Repainted when the line was computed, and whenever what the item shows changed, the prompt
-// taking a line's place included.
+// Repainted when a line was computed, and when the prompt takes a line's place: a computation
+// that finds no date shows the prompt, whatever was shown before.
 static void Refresh(HWND hWnd)
 {
     BOOL bWasPrompt = g_bFirstDisplay;
-    WCHAR szWas[ITEM_TEXT_CCH];
-    StringCchCopyW(szWas, ARRAYSIZE(szWas), g_szShowTxt);
-    BOOL bComputed = CalculatePragnantTime();
-    BOOL bChanged = bWasPrompt != g_bFirstDisplay || (!g_bFirstDisplay && wcscmp(szWas, g_szShowTxt) != 0);
-    if (bComputed || bChanged)
+    if (CalculatePragnantTime() || bWasPrompt != g_bFirstDisplay)
         InvalidateRect(hWnd, NULL, TRUE);
 }
 
