@@ -798,9 +798,10 @@ std::vector<std::wstring> FilesIn(const std::wstring &strDir)
         return names;
     do
     {
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        if (wcscmp(fd.cFileName, L".") != 0 && wcscmp(fd.cFileName, L"..") != 0)
             names.push_back(fd.cFileName);
     } while (FindNextFileW(hFind, &fd));
     FindClose(hFind);
+    std::sort(names.begin(), names.end());
     return names;
 }

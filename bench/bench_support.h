@@ -143,7 +143,7 @@ std::string DayStateOfMainStatus(const std::wstring &strStatus);
 // process, from bench_item.exe beside this program. False when it did not report them all.
 bool ItemFuzzStates(int nFirst, int nCount, std::vector<std::string> *pStates);
 
-// The names of the files in a folder.
+// The names in a folder, files and folders, "." and ".." left out, sorted.
 std::vector<std::wstring> FilesIn(const std::wstring &strDir);
 
 // Checks what a reader saw of a configuration file being saved by another process: a whole

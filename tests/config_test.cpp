@@ -256,7 +256,7 @@ TEST_F(ConfigTest, SavesWriteWhatTheDeviceWritesAndKeepTheRest)
         EXPECT_TRUE(c.strAfter.empty() ? hr < 0 : hr == S_OK) << std::hex << hr;
         EXPECT_EQ(c.strAfter.empty() ? c.strBefore : c.strAfter, ReadFileBytes(m_strPath));
         EXPECT_EQ(c.strAfter.empty() ? L"<none>" : c.pszValue, Read(m_strPath, { c.pszChild }));
-        EXPECT_EQ(std::vector<std::wstring>{ CONFIG_FILE_NAME }, ListDir(m_dir.Path()));
+        EXPECT_EQ(std::vector<std::wstring>{ CONFIG_FILE_NAME }, FilesIn(m_dir.Path()));
     }
 }
 
@@ -301,7 +301,7 @@ TEST_F(ConfigTest, SavesReplaceTheFileInOneStepOrLeaveItWhole)
         EXPECT_TRUE(c.hr == FAILS ? hr < 0 : hr == c.hr) << std::hex << hr;
         EXPECT_EQ(ConfigFile(c.hr == S_OK ? "2010-10-10" : "2009-7-5", "2"), ReadFileBytes(m_strPath));
         EXPECT_EQ((DWORD)(c.nAttributes & MARKS), GetFileAttributesW(m_strPath.c_str()) & MARKS);
-        EXPECT_EQ(std::vector<std::wstring>{ CONFIG_FILE_NAME }, ListDir(m_dir.Path()));
+        EXPECT_EQ(std::vector<std::wstring>{ CONFIG_FILE_NAME }, FilesIn(m_dir.Path()));
     }
     // No file, or a folder, is no settings; the very first save, refused, leaves no file at all.
     SetFileAttributesW(m_strPath.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -309,7 +309,7 @@ TEST_F(ConfigTest, SavesReplaceTheFileInOneStepOrLeaveItWhole)
     EXPECT_EQ(NOT_LOADED, Read(m_strPath));
     s_nRefusals = REPLACE_TRIES + 5;
     EXPECT_EQ(FULL, Save(m_strPath));
-    EXPECT_TRUE(ListDir(m_dir.Path()).empty());
+    EXPECT_TRUE(FilesIn(m_dir.Path()).empty());
     ASSERT_TRUE(CreateDirectoryW(m_strPath.c_str(), NULL));
     EXPECT_EQ(NOT_LOADED, Read(m_strPath));
 }

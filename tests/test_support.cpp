@@ -1,6 +1,5 @@
 #include "tests/test_support.h"
 #include <gtest/gtest.h>
-#include <algorithm>
 #include <map>
 #include <stdio.h>
 #include <todaycmn.h>
@@ -39,23 +38,6 @@ std::string ReadFileBytes(const std::wstring &strPath)
 bool FileExists(const std::wstring &strPath)
 {
     return GetFileAttributesW(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::vector<std::wstring> ListDir(const std::wstring &strDir)
-{
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW fd;
-    HANDLE hFind = FindFirstFileW((strDir + L"\\*").c_str(), &fd);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return names;
-    do
-    {
-        if (wcscmp(fd.cFileName, L".") != 0 && wcscmp(fd.cFileName, L"..") != 0)
-            names.push_back(fd.cFileName);
-    } while (FindNextFileW(hFind, &fd));
-    FindClose(hFind);
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 std::string ConfigXml(const std::string &strBody)

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 // The bench's helpers serve the tests too: ExeDir, the folder the programs lie in, ConfigFile,
-// WriteWholeFile, RemoveFolder and the rest.
+// WriteWholeFile, FilesIn, RemoveFolder and the rest.
 #include "bench/bench_support.h"
 
 // --- Files ---------------------------------------------------------------------------------
@@ -29,8 +29,6 @@ private:
 // The file's bytes, empty when it cannot be read.
 std::string ReadFileBytes(const std::wstring &strPath);
 bool FileExists(const std::wstring &strPath);
-// Names in a folder, "." and ".." left out, sorted.
-std::vector<std::wstring> ListDir(const std::wstring &strDir);
 // config.xml as the settings save writes it: the GB2312 declaration and CONFIG holding strBody.
 // (With just StartTime and CalcMethod it is the bench's ConfigFile.)
 std::string ConfigXml(const std::string &strBody);
