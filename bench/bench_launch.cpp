@@ -6,7 +6,10 @@
 // program's class, owned by that process, is visible and neither it nor any of its visible
 // children has anything left to paint (GetUpdateRect empty); then one WM_NULL round trip
 // through its message loop. The program is closed (WM_CLOSE) and waited for before the next.
-#include "bench/bench_support.h"
+#include <windows.h>
+#include "bench/config_files.h"
+#include "bench/files_and_folders.h"
+#include "bench/timing.h"
 #include <cstdio>
 #include <vector>
 
