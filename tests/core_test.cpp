@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 #include <regex>
 #include "core/debug_log.h"
-#include "core/display_density.h"
 #include "core/pregnancy_calendar.h"
 #include "core/resource_library.h"
 #include "core/today_clock.h"
+#include "platform/display_density.h"
 #include "tests/test_support.h"
 
 namespace {
