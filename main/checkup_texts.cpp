@@ -18,63 +18,54 @@ struct PageText
     size_t cchLeft;
 };
 
+static BOOL IsEmpty(const PageText *pText)
+{
+    return pText->pszEnd == pText->sz;
+}
+
 static void AppendBreak(PageText *pText)
 {
     StringCchCopyExW(pText->pszEnd, pText->cchLeft, LINE_BREAK, &pText->pszEnd, &pText->cchLeft, 0);
 }
 
+static void AppendLineV(PageText *pText, const WCHAR *pszFormat, va_list args)
+{
+    if (!IsEmpty(pText))
+        AppendBreak(pText);
+    StringCchVPrintfExW(pText->pszEnd, pText->cchLeft, &pText->pszEnd, &pText->cchLeft, 0, pszFormat, args);
+}
+
 static void AppendLine(PageText *pText, const WCHAR *pszFormat, ...)
 {
-    if (pText->pszEnd != pText->sz)
-        AppendBreak(pText);
     va_list args;
     va_start(args, pszFormat);
-    StringCchVPrintfExW(pText->pszEnd, pText->cchLeft, &pText->pszEnd, &pText->cchLeft, 0, pszFormat, args);
+    AppendLineV(pText, pszFormat, args);
     va_end(args);
 }
 
-// A text of UlvoRes.dll, or NULL when there is none.
-static WCHAR *LoadText(UINT nId)
+static WCHAR *LoadResText(UINT nId)
 {
     return g_pResLib ? g_pResLib->LoadResString(nId) : NULL;
 }
 
-static void FreeText(WCHAR *pszText)
+static void FreeResText(WCHAR *pszText)
 {
     if (g_pResLib)
         g_pResLib->FreeText(pszText);
 }
 
-// A line from a format of UlvoRes.dll with the weeks of check nCheck (its %s) and one more
-// value; a format the library lacks leaves the line out.
-static void AppendCheckLine(PageText *pText, UINT nFormatId, int nCheck, const WCHAR *pszMore, int nMore)
+// A line from a format of UlvoRes.dll, filled in with the values its comment in ulvores_ids.h
+// names; a format the library lacks leaves the line out.
+static void AppendResLine(PageText *pText, UINT nFormatId, ...)
 {
-    WCHAR *pszFormat = LoadText(nFormatId);
-    WCHAR szWeeks[CHECKUP_WEEKS_CCH];
-    FormatCheckupWeeks(nCheck, szWeeks, ARRAYSIZE(szWeeks));
-    if (pszFormat && pszMore)
-        AppendLine(pText, pszFormat, szWeeks, pszMore);
-    else if (pszFormat)
-        AppendLine(pText, pszFormat, szWeeks, nMore);
-    FreeText(pszFormat);
-}
-
-// A text of UlvoRes.dll on a line of its own, as it is.
-static void AppendText(PageText *pText, UINT nId, int nDays)
-{
-    WCHAR *pszText = LoadText(nId);
-    if (pszText)
-        AppendLine(pText, pszText, nDays);
-    FreeText(pszText);
-}
-
-// What check nCheck is for, on a line of its own.
-static void AppendContents(PageText *pText, int nCheck)
-{
-    WCHAR *pszContents = LoadText(IDS_CHECKUP_CONTENTS_FIRST + nCheck);
-    if (pszContents)
-        AppendLine(pText, AS_IS, pszContents);
-    FreeText(pszContents);
+    WCHAR *pszFormat = LoadResText(nFormatId);
+    if (!pszFormat)
+        return;
+    va_list args;
+    va_start(args, nFormatId);
+    AppendLineV(pText, pszFormat, args);
+    va_end(args);
+    FreeResText(pszFormat);
 }
 
 // Today's check, what it is for and the days to the next one; or the days to the first one, or
@@ -83,40 +74,49 @@ static void AppendWhereToday(PageText *pText, int nCheck, int nDaysToNext)
 {
     if (nCheck == CHECKUP_NONE_YET)
     {
-        AppendText(pText, IDS_CHECKUP_FIRST_AHEAD, nDaysToNext);
+        AppendResLine(pText, IDS_CHECKUP_FIRST_AHEAD, nDaysToNext);
         return;
     }
     if (nCheck == CHECKUP_ALL_PAST)
     {
-        AppendText(pText, IDS_CHECKUP_ALL_PAST, 0);
+        AppendResLine(pText, IDS_CHECKUP_ALL_PAST);
         return;
     }
-    AppendCheckLine(pText, IDS_CHECKUP_CURRENT, nCheck, NULL, 0);
-    AppendContents(pText, nCheck);
+    WCHAR szWeeks[CHECKUP_WEEKS_CCH];
+    FormatCheckupWeeks(nCheck, szWeeks, ARRAYSIZE(szWeeks));
+    AppendResLine(pText, IDS_CHECKUP_CURRENT, szWeeks);
+    WCHAR *pszContents = LoadResText(IDS_CHECKUP_CONTENTS_FIRST + nCheck);
+    if (pszContents)
+        AppendLine(pText, AS_IS, pszContents);
+    FreeResText(pszContents);
     if (nCheck + 1 < CHECKUP_COUNT)
-        AppendCheckLine(pText, IDS_CHECKUP_NEXT, nCheck + 1, NULL, nDaysToNext);
+    {
+        FormatCheckupWeeks(nCheck + 1, szWeeks, ARRAYSIZE(szWeeks));
+        AppendResLine(pText, IDS_CHECKUP_NEXT, szWeeks, nDaysToNext);
+    }
 }
 
 // The whole schedule under its heading, check nToday marked, then the reminder that it is the
-// usual one.
+// usual one; a blank line sets it apart from what stands above it.
 static void AppendSchedule(PageText *pText, int nToday)
 {
-    // Without the library's texts there is no schedule to show.
-    WCHAR *pszHeading = LoadText(IDS_CHECKUP_HEADING);
+    WCHAR *pszHeading = LoadResText(IDS_CHECKUP_HEADING);
     if (!pszHeading)
         return;
-    if (pText->pszEnd != pText->sz)
+    if (!IsEmpty(pText))
         AppendBreak(pText);
     AppendLine(pText, AS_IS, pszHeading);
-    FreeText(pszHeading);
+    FreeResText(pszHeading);
     for (int i = 0; i < CHECKUP_COUNT; ++i)
     {
-        WCHAR *pszContents = LoadText(IDS_CHECKUP_CONTENTS_FIRST + i);
+        WCHAR szWeeks[CHECKUP_WEEKS_CCH];
+        FormatCheckupWeeks(i, szWeeks, ARRAYSIZE(szWeeks));
+        WCHAR *pszContents = LoadResText(IDS_CHECKUP_CONTENTS_FIRST + i);
         if (pszContents)
-            AppendCheckLine(pText, i == nToday ? IDS_CHECKUP_LINE_MARKED : IDS_CHECKUP_LINE, i, pszContents, 0);
-        FreeText(pszContents);
+            AppendResLine(pText, i == nToday ? IDS_CHECKUP_LINE_MARKED : IDS_CHECKUP_LINE, szWeeks, pszContents);
+        FreeResText(pszContents);
     }
-    AppendText(pText, IDS_CHECKUP_FOOTNOTE, 0);
+    AppendResLine(pText, IDS_CHECKUP_FOOTNOTE);
 }
 
 void ShowCheckups(const WCHAR *pszPrompt, int nPassedDays)
