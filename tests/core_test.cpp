@@ -1,5 +1,5 @@
-// The core both deliverables compile in: the pregnancy calendar, the display density rules and
-// the diagnostic log.
+// The core both deliverables compile in: the pregnancy calendar and the diagnostic log; and the
+// platform's display density rules they scale by.
 #include <gtest/gtest.h>
 #include <regex>
 #include <tuple>
