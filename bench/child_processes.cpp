@@ -28,7 +28,7 @@ void InstallCrashExit()
     SetUnhandledExceptionFilter(ExitOnFault);
 }
 
-HANDLE StartProcess(const std::wstring &strCommandLine)
+HANDLE StartProcess(const std::wstring &strCommandLine, const wchar_t *pszDir, DWORD *pdwProcessId)
 {
     std::vector<wchar_t> commandLine(strCommandLine.begin(), strCommandLine.end());
     commandLine.push_back(0);
@@ -36,8 +36,10 @@ HANDLE StartProcess(const std::wstring &strCommandLine)
     ZeroMemory(&si, sizeof(si));
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi;
-    if (!CreateProcessW(NULL, commandLine.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+    if (!CreateProcessW(NULL, commandLine.data(), NULL, NULL, FALSE, 0, NULL, pszDir, &si, &pi))
         return NULL;
     CloseHandle(pi.hThread);
+    if (pdwProcessId)
+        *pdwProcessId = pi.dwProcessId;
     return pi.hProcess;
 }

@@ -25,5 +25,6 @@ std::wstring SharedNameOf(const wchar_t *pszPurpose);
 // so a watching parent sees the crash in the exit code.
 void InstallCrashExit();
 
-// Starts a program with a command line; the handle or NULL.
-HANDLE StartProcess(const std::wstring &strCommandLine);
+// Starts a program with a command line, in the folder pszDir (NULL: this process's), giving its
+// id in *pdwProcessId where asked; the handle or NULL.
+HANDLE StartProcess(const std::wstring &strCommandLine, const wchar_t *pszDir = NULL, DWORD *pdwProcessId = NULL);
