@@ -1,7 +1,8 @@
 // The main program's windows at 96 and at 192 dots per inch. Each density writes down where every
-// window, client area, text and tab label ends up (the parent here at 96, a child of this program
-// at 192); the parent then compares: nothing may be cut off or covered at 192 that is not at 96,
-// and text is twice as tall. At both, the settings dialog keeps its layout rule.
+// window, client area, text and tab label ends up, and the size of the month picture and of the
+// About icon as drawn (the parent here at 96, a child of this program at 192); the parent then
+// compares: nothing may be cut off or covered at 192 that is not at 96, text is twice as tall and
+// so are the picture and the icon. At both, the settings dialog keeps its layout rule.
 #include "tests/main_test_util.h"
 #include <commctrl.h>
 #include <map>
@@ -9,11 +10,13 @@
 #include "core/display_density.h"
 #include "main/button_control.h"
 #include "main/dialogs.h"
+#include "main/layout.h"
 #include "main/pages.h"
 #include "main/relayout_dialog.h"
 #include "main/settings_dialog.h"
 #include "platform/today/host_layout.h"
 #include "resources/main_ids.h"
+#include "resources/ulvores_ids.h"
 
 struct Placed
 {
@@ -100,6 +103,49 @@ static void ExpectSettingsLayout(HWND hDlg)
     EXPECT_FALSE(Overlap(rcCalendar, rcMethod));
 }
 
+// The size of the icon a static control shows, at the top left.
+static RECT IconSize(HWND hStatic)
+{
+    ICONINFO ii = {};
+    BITMAP bm = {};
+    HICON hIcon = (HICON)SendMessageW(hStatic, STM_GETIMAGE, IMAGE_ICON, 0);
+    if (hIcon && GetIconInfo(hIcon, &ii))
+    {
+        GetObjectW(ii.hbmMask, sizeof(bm), &bm);
+        if (!ii.hbmColor)
+            bm.bmHeight /= 2;   // a monochrome icon's mask holds its image below
+        DeleteObject(ii.hbmMask);
+        DeleteObject(ii.hbmColor);
+    }
+    return RECT{ 0, 0, bm.bmWidth, bm.bmHeight };
+}
+
+static BOOL CALLBACK TakeLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD wLanguage, LONG_PTR lParam)
+{
+    *(LANGID *)lParam = wLanguage;
+    return FALSE;
+}
+
+// A copy of the loaded UlvoRes.dll as it was built before it carried the pictures drawn for
+// 192 dpi, in strDir.
+static std::wstring LibraryWithoutDensePictures(const std::wstring &strDir)
+{
+    wchar_t szBuilt[MAX_PATH] = L"";
+    GetModuleFileNameW(g_pResLib->m_hResModule, szBuilt, MAX_PATH);
+    std::wstring strCopy = strDir + L"\\" RES_LIBRARY_NAME;
+    EXPECT_TRUE(CopyFileW(szBuilt, strCopy.c_str(), FALSE));
+    HANDLE hUpdate = BeginUpdateResourceW(strCopy.c_str(), FALSE);
+    for (UINT nId = IDB_MONTH_FIRST_192; nId <= IDB_MONTH_LAST_192; nId++)
+    {
+        LANGID wLanguage = 0;
+        EnumResourceLanguagesW(g_pResLib->m_hResModule, ULVO_PICTURE_TYPE, MAKEINTRESOURCEW(nId), TakeLanguage,
+                               (LONG_PTR)&wLanguage);
+        EXPECT_TRUE(UpdateResourceW(hUpdate, ULVO_PICTURE_TYPE, MAKEINTRESOURCEW(nId), wLanguage, NULL, 0)) << nId;
+    }
+    EXPECT_TRUE(EndUpdateResourceW(hUpdate, FALSE));
+    return strCopy;
+}
+
 class MainDensity : public MainTest
 {
 protected:
@@ -112,8 +158,15 @@ protected:
         Store("<StartTime>2010-1-1</StartTime><CalcMethod>2</CalcMethod>");
         ASSERT_TRUE(Start());
         Walk(layout, g_hWndMain, "main", "screen", { { g_pTab->GetHwnd(), "tab" }, { g_editStatus.GetHwnd(), "status" },
-                                                   { g_editDueDate.GetHwnd(), "duedate" } });
+                                                   { g_editDueDate.GetHwnd(), "duedate" }, { g_picMonth.GetHwnd(), "picture" } });
         Walk(layout, g_pResLib->m_hwndMenuBar, "main.bar", "screen");
+        // The same page over a library without the pictures drawn for 192 dpi.
+        std::wstring strOld = LibraryWithoutDensePictures(m_dir.Path());
+        g_pResLib->FreeResLibrary();
+        ASSERT_EQ(1, g_pResLib->LoadResLibrary(strOld.c_str()));
+        Refresh();
+        GetWindowRect(g_picMonth.GetHwnd(), &layout["picture.stretched"].rc);
+        layout["picture.stretched"].strIn = "-";
         const struct { const char *pszName; int nTemplate, nLayout; DLGPROC pfnProc; } DIALOGS[] = {
             { "settings", IDD_SETTINGS, 0, SettingsDlgProc }, { "about", IDD_ABOUT, IDD_ABOUT, AboutDlgProc },
             { "about.wide", IDD_ABOUT, IDD_ABOUT_WIDE, AboutDlgProc }, { "help", IDD_HELP, 0, HelpDlgProc } };
@@ -126,6 +179,8 @@ protected:
                 ExpectSettingsLayout(dlg);
             Walk(layout, dlg, d.pszName, "screen");
             Walk(layout, g_pResLib->m_hwndMenuBar, std::string(d.pszName) + ".bar", "screen");
+            if (d.pfnProc == AboutDlgProc)
+                layout[std::string(d.pszName) + ".icon"] = { "-", IconSize(GetDlgItem(dlg, IDC_ABOUT_ICON)) };
         }
         Stop();
     }
@@ -166,6 +221,21 @@ TEST_F(MainDensity, NothingIsCutOffOrCoveredAt192DpiThatIsNotAt96)
     {
         const RECT &a = at96[pszText].rc, &b = at192[pszText].rc;
         EXPECT_NEAR(2 * (a.bottom - a.top), b.bottom - b.top, 1) << pszText;
+    }
+    // The month picture is drawn twice as wide and as tall, from its own drawing or, from a
+    // library without that, stretched; the About icon at the layout's size in both layouts.
+    for (const char *pszPicture : { "picture", "picture.stretched" })
+    {
+        const RECT &a = at96[pszPicture].rc, &b = at192[pszPicture].rc;
+        EXPECT_TRUE(a.right > a.left && a.bottom > a.top) << pszPicture << ": no picture";
+        EXPECT_NEAR(2 * (a.right - a.left), b.right - b.left, 2) << pszPicture;
+        EXPECT_NEAR(2 * (a.bottom - a.top), b.bottom - b.top, 2) << pszPicture;
+    }
+    for (const char *pszIcon : { "about.icon", "about.wide.icon" })
+    {
+        RECT rc96 = { 0, 0, LAYOUT_ICON_SIZE, LAYOUT_ICON_SIZE }, rc192 = { 0, 0, 2 * LAYOUT_ICON_SIZE, 2 * LAYOUT_ICON_SIZE };
+        EXPECT_TRUE(EqualRect(&rc96, &at96[pszIcon].rc)) << pszIcon << " at 96 dpi: " << at96[pszIcon].rc.right;
+        EXPECT_TRUE(EqualRect(&rc192, &at192[pszIcon].rc)) << pszIcon << " at 192 dpi: " << at192[pszIcon].rc.right;
     }
     for (const auto &p : at192)
     {
