@@ -165,13 +165,16 @@ struct GdiHandleEntry
 #pragma pack(pop)
 static_assert(sizeof(GdiHandleEntry) == 24, "GDI handle table entry");
 const int GDI_HANDLE_ENTRIES = 0x10000;
-const size_t PEB_GDI_TABLE_OFFSET = 0x94;   // 32-bit PEB
+// Where the TEB keeps the PEB, and the PEB the table: the 32-bit and the 64-bit layouts.
+const bool IS_64BIT = sizeof(void *) == 8;
+const size_t TEB_PEB_OFFSET = IS_64BIT ? 0x60 : 0x30;
+const size_t PEB_GDI_TABLE_OFFSET = IS_64BIT ? 0xF8 : 0x94;
 
 const GdiHandleEntry *GdiTable()
 {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Warray-bounds"
-    BYTE *pPeb = *(BYTE **)((BYTE *)NtCurrentTeb() + 0x30);
+    BYTE *pPeb = *(BYTE **)((BYTE *)NtCurrentTeb() + TEB_PEB_OFFSET);
 #pragma GCC diagnostic pop
     return pPeb ? *(const GdiHandleEntry *const *)(pPeb + PEB_GDI_TABLE_OFFSET) : NULL;
 }

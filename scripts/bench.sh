@@ -1,13 +1,27 @@
 #!/usr/bin/env bash
 # Builds what ships and the bench programs, runs them under Wine in the build's own prefix and
 # prints one table: each figure, how it was measured, its target and PASS or MISS.
+# The timings run on the flavour this machine runs (scripts/flavour.sh); the size and import rows
+# always describe the device's i686 modules, built apart where the timings ran on x86_64.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/bootstrap.sh
-BUILD=${BUILD_DIR:-build}
-cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+source scripts/flavour.sh
+ulvo_say_flavour >&2
+configure() { cmake -S . -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$2.cmake" >/dev/null; }
+BUILD=$(ulvo_build_dir)
+configure "$BUILD" "$ULVO_ARCH"
 cmake --build "$BUILD" >/dev/null
 BUILD=$(cd "$BUILD" && pwd)
+if [ "$ULVO_ARCH" = i686 ]; then
+    DEVICE_BIN="$BUILD/bin" DEVICE_HOW="file size"
+else
+    DEVICE_BUILD=${DEVICE_BUILD_DIR:-build/i686}
+    configure "$DEVICE_BUILD" i686
+    cmake --build "$DEVICE_BUILD" --target ulvo Main UlvoRes aygshell xmldom >/dev/null
+    DEVICE_BIN="$(cd "$DEVICE_BUILD" && pwd)/bin"
+    DEVICE_HOW="file size of the i686 build, built, not run (the timings ran on x86_64)"
+fi
 PREFIX="$BUILD/wineprefix"
 XPREFIX="$BUILD/xprefix"   # real windows, for the start-up on the device's screen
 RUN="$BUILD/wine-run.sh"
@@ -51,12 +65,12 @@ collect bench_item.exe refresh-big $BIG_REFRESH_CALLS
 get() { echo "${V[$1]:-?}"; }
 verdict() { if awk "BEGIN { exit !($1) }" 2>/dev/null; then echo PASS; else echo MISS; fi; }
 SYSTEM_DLLS='kernel32|user32|gdi32|advapi32|ole32|oleaut32|shell32|comctl32|msvcrt'
-imports() { i686-w64-mingw32-objdump -p "$BIN/$1" | awk '/DLL Name:/ { print $3 }' | paste -sd' ' -; }
+imports() { i686-w64-mingw32-objdump -p "$DEVICE_BIN/$1" | awk '/DLL Name:/ { print $3 }' | paste -sd' ' -; }
 imports_ok() {   # MODULE [EXTRA_DLL]: every import a system DLL (or the one named)
     local d
     for d in $(imports "$1"); do echo "$d" | tr 'A-Z' 'a-z' | grep -Eq "^($SYSTEM_DLLS${2:+|$2})\.dll$" || return 1; done
 }
-size() { stat -c %s "$BIN/$1"; }
+size() { stat -c %s "$DEVICE_BIN/$1"; }
 
 R=$(get refresh_median_us); M=$(get msxml_median_us); F=$(get file_median_us)
 RATIO=$(awk "BEGIN { printf \"%.1f\", $M / $R }")
@@ -68,7 +82,7 @@ how_counted() { [ "${COUNTED:$1:1}" = 1 ] && echo "$2" || echo "$3"; }
 
 row() { printf '| %s | %s | %s | %s | %s |\n' "$@"; }
 echo
-echo "Ulvo bench, $(date -u +%Y-%m-%d), under $(wine --version) on $(nproc) CPUs; one run of this command."
+echo "Ulvo bench, $(date -u +%Y-%m-%d), timings of the $ULVO_ARCH build under $(wine --version) on $(nproc) CPUs; one run of this command."
 echo
 row "What" "Figure" "How measured" "Target" "Result"
 row "---" "---" "---" "---" "---"
@@ -81,11 +95,11 @@ row "Settings save (SaveSettings)" "$(get save_median_us) µs" "median of $SAVES
 row "Main.exe start to first painted window" "$(get launch_main_ms) ms" "on an Xvfb screen of $(get launch_screen) pixels at $(get launch_screen_dpi) dpi, median of $LAUNCHES: CreateProcess, poll each 1 ms until a visible top-level window of class MAIN of that process and all its visible children have no update region left, then one WM_NULL round trip; closed with WM_CLOSE between runs" "—" "—"
 row "Minimal window program, same way" "$(get launch_minimal_ms) ms" "bench/minimal_window.cpp, built with the ship flags, measured alternately with Main.exe" "—" "—"
 row "Main.exe start / minimal start" "$(get launch_ratio)×" "ratio of the two medians above ($(get launch_failed) runs failed)" "≤ 1.5×" "$(verdict "$(get launch_ratio) <= 1.5 && $(get launch_failed) == 0")"
-row "ulvo.dll size" "$ULVO B" "file size; imports: $(imports ulvo.dll)" "≤ 24 KiB ($((24 * KIB)) B), system DLLs only" "$(verdict "$ULVO <= 24 * $KIB && $(imports_ok ulvo.dll && echo 1 || echo 0)")"
-row "Main.exe size" "$MAIN B" "file size; imports: $(imports Main.exe)" "≤ 60 KiB ($((60 * KIB)) B), system DLLs and aygshell.dll only" "$(verdict "$MAIN <= 60 * $KIB && $(imports_ok Main.exe aygshell && echo 1 || echo 0)")"
-row "UlvoRes.dll size" "$RES B" "file size; imports: $(imports UlvoRes.dll | sed 's/^$/none/')" "≤ 100 KiB ($((100 * KIB)) B)" "$(verdict "$RES <= 100 * $KIB")"
+row "ulvo.dll size" "$ULVO B" "$DEVICE_HOW; imports: $(imports ulvo.dll)" "≤ 24 KiB ($((24 * KIB)) B), system DLLs only" "$(verdict "$ULVO <= 24 * $KIB && $(imports_ok ulvo.dll && echo 1 || echo 0)")"
+row "Main.exe size" "$MAIN B" "$DEVICE_HOW; imports: $(imports Main.exe)" "≤ 60 KiB ($((60 * KIB)) B), system DLLs and aygshell.dll only" "$(verdict "$MAIN <= 60 * $KIB && $(imports_ok Main.exe aygshell && echo 1 || echo 0)")"
+row "UlvoRes.dll size" "$RES B" "$DEVICE_HOW; imports: $(imports UlvoRes.dll | sed 's/^$/none/')" "≤ 100 KiB ($((100 * KIB)) B)" "$(verdict "$RES <= 100 * $KIB")"
 for m in aygshell.dll xmldom.dll; do
-    row "$m size" "$(size $m) B" "stand-in, not shipped to the device; imports: $(imports $m)" "—" "—"
+    row "$m size" "$(size $m) B" "stand-in, not shipped to the device, $DEVICE_HOW; imports: $(imports $m)" "—" "—"
 done
 row "Soak: GDI objects" "$(get soak_before_gdi) → $(get soak_after_gdi)" "$(get soak_cycles) refresh messages then $(get soak_paints) full repaints of the item in one process, counted after 100 warm-up rounds; $(how_counted 0 'GetGuiResources gives 0 under Wine: live entries of the GDI handle table' GetGuiResources)" "flat" "$(verdict "$(get soak_before_gdi) == $(get soak_after_gdi)")"
 row "Soak: USER objects" "$(get soak_before_user) → $(get soak_after_user)" "$(how_counted 1 'GetGuiResources gives 0 under Wine: every USER handle index asked whether it is a window of this process or an icon' GetGuiResources)" "flat" "$(verdict "$(get soak_before_user) == $(get soak_after_user)")"

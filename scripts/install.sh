@@ -9,6 +9,7 @@
 # server, which both programs create their documents from. Neither stand-in is part of the
 # device's install.
 set -euo pipefail
+source "$(dirname "$0")/flavour.sh"
 export WINEPREFIX=$(realpath -m "${1:?usage: install.sh PREFIX BUILD_DIR [INSTALL_DIR]}")
 BUILD=$(realpath -m "${2:?usage: install.sh PREFIX BUILD_DIR [INSTALL_DIR]}")
 WIN_DIR=${3:-'C:\Program Files\Ulvo'}

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Shows the Today item on a simulated Pocket PC screen (240 x 320 at 96 dpi, or 480 x 640 at
-# 192 dpi with --hidpi): builds, installs into the run's own Wine prefix (build/run-prefix,
+# 192 dpi with --hidpi): builds, installs into the run's own Wine prefix (BUILD/run-prefix,
 # Chinese locale, real windows) and starts the Today screen stand-in with the item.
 # With $DISPLAY it stays on screen until closed (the x at the top right). Without one it runs
-# on a private Xvfb screen, writes build/screens/today.png, taps the item and, when Main.exe
-# is installed, pictures each of its screens into build/screens: main.png (page 今日),
+# on a private Xvfb screen, writes BUILD/screens/today.png, taps the item and, when Main.exe
+# is installed, pictures each of its screens into BUILD/screens: main.png (page 今日),
 # main-details.png, main-duedate.png, settings.png, about.png and help.png; then it stops
 # everything it started.
-#   run.sh [--hidpi]          BUILD_DIR=... picks another build directory (default build)
+#   run.sh [--hidpi]          ULVO_ARCH=i686|x86_64 picks the flavour, BUILD_DIR=... another build
+#                             directory (default build/FLAVOUR, scripts/flavour.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,8 +26,10 @@ else
 fi
 
 bash scripts/bootstrap.sh
-BUILD=$(realpath -m "${BUILD_DIR:-build}")
-cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+source scripts/flavour.sh
+ulvo_say_flavour
+BUILD=$(realpath -m "$(ulvo_build_dir)")
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$ULVO_ARCH.cmake >/dev/null
 if ! cmake --build "$BUILD"; then
     # Show what can be shown: the stand-in is needed, the rest is installed when it built.
     echo "run: the full build failed; building the Today screen and whatever else builds" >&2

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds for the device's 32-bit Windows target and runs every test under Wine.
+# Installs what is missing, builds for the flavour this machine runs (scripts/flavour.sh: the
+# device's 32-bit target where it can) and runs every test under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/bootstrap.sh
-BUILD=${BUILD_DIR:-build}
-cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+source scripts/flavour.sh
+ulvo_say_flavour
+BUILD=$(ulvo_build_dir)
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$ULVO_ARCH.cmake >/dev/null
 cmake --build "$BUILD"
 ctest --test-dir "$BUILD" --output-on-failure

@@ -4,6 +4,7 @@
 # class again. The user's config.xml stays, and with it the directory.
 #   uninstall.sh PREFIX [INSTALL_DIR]     INSTALL_DIR defaults to C:\Program Files\Ulvo
 set -euo pipefail
+source "$(dirname "$0")/flavour.sh"
 export WINEPREFIX=$(realpath -m "${1:?usage: uninstall.sh PREFIX [INSTALL_DIR]}")
 WIN_DIR=${2:-'C:\Program Files\Ulvo'}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

@@ -6,6 +6,7 @@
 #                                  for the run, and register the in-process servers given
 #   wineprefix.sh stop  PREFIX   stop that wineserver and every process of the prefix
 set -euo pipefail
+source "$(dirname "$0")/flavour.sh"
 cmd=${1:?start|stop}
 export WINEPREFIX=${2:?prefix}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -17,7 +18,7 @@ SETUP_VERSION=2
 
 make_prefix() {
     mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1
+    wine wineboot -i >/dev/null 2>&1
     wineserver -w
     local drv='HKCU\Software\Wine\Drivers'
     # ULVO_WINE_DISPLAY=1 (the run command): real windows on $DISPLAY instead of none.

@@ -77,9 +77,20 @@ TEST(Calendar, KnownDaysClassifyAndFormatExactly)
         { L"2100-2-29", CALC_BY_280, 2100, 3, 1, PS_PREGNANT, L"孕周: 0 周 1 天", L"预产期: 2100 年 12 月 5 日" },
     };
     // The user picks the start on a local calendar: whatever pinned the date before has given the
-    // shipped clock back. A module may hold a system function by its import stub (jmp [slot]).
-    auto Target = [](void *p) { BYTE *pb = (BYTE *)p; return pb[0] == 0xFF && pb[1] == 0x25 ? **(void ***)(pb + 2) : p; };
-    EXPECT_EQ(Target((void *)GetLocalTime), Target((void *)g_pfnGetToday)) << "today is not the local date";
+    // shipped clock back. A module may hold a system function by its import stub, jmp [slot]:
+    // FF 25 and a 32-bit operand, the slot's address on i686, its distance from the stub's end on x86_64.
+    auto Target = [](void *p) {
+        const BYTE *pb = (const BYTE *)p;
+        if (pb[0] != 0xFF || pb[1] != 0x25)
+            return p;
+        INT32 nOperand;
+        memcpy(&nOperand, pb + 2, sizeof(nOperand));
+        const BYTE *pSlot = sizeof(void *) == 8 ? pb + 6 + nOperand : (const BYTE *)(UINT_PTR)(UINT32)nOperand;
+        return *(void *const *)pSlot;
+    };
+    void *pLocalTime = (void *)GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetLocalTime");
+    ASSERT_TRUE(pLocalTime);
+    EXPECT_EQ(pLocalTime, Target((void *)g_pfnGetToday)) << "today is not the local date";
     FixedToday today(2000, 1, 1);
     PregnancyCalendar cal;
     for (const auto &c : CASES)

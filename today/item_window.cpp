@@ -8,7 +8,9 @@
 #include <shellapi.h>
 #include <todaycmn.h>
 
-static_assert(sizeof(SHELLEXECUTEINFOW) == 60, "the shell expects the 60-byte record of the 32-bit device");
+// The device is 32-bit; a 64-bit desktop build has its SDK's wider record.
+static_assert(sizeof(void *) != 4 || sizeof(SHELLEXECUTEINFOW) == 60,
+              "the shell expects the 60-byte record of the 32-bit device");
 
 PFN_SHELLEXECUTEEX g_pfnShellExecuteEx = ShellExecuteExW;
 

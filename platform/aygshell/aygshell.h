@@ -90,8 +90,9 @@ AYGSHELLAPI BOOL WINAPI SHHandleWMSettingChange(HWND hwnd, WPARAM wParam, LPARAM
 #endif
 
 #ifdef __cplusplus
-// The device's records on its 32-bit target: every field four bytes, no padding.
-static_assert(sizeof(SHMENUBARINFO) == 36, "SHMENUBARINFO must match the device's layout");
-static_assert(sizeof(SHINITDLGINFO) == 12, "SHINITDLGINFO must match the device's layout");
-static_assert(sizeof(SHACTIVATEINFO) == 12, "SHACTIVATEINFO must match the device's layout");
+// The device's records on its 32-bit target: every field four bytes, no padding. A 64-bit
+// desktop build (for a machine that runs no 32-bit programs) has wider handles and pointers.
+static_assert(sizeof(void *) != 4 || sizeof(SHMENUBARINFO) == 36, "SHMENUBARINFO must match the device's layout");
+static_assert(sizeof(void *) != 4 || sizeof(SHINITDLGINFO) == 12, "SHINITDLGINFO must match the device's layout");
+static_assert(sizeof(void *) != 4 || sizeof(SHACTIVATEINFO) == 12, "SHACTIVATEINFO must match the device's layout");
 #endif
