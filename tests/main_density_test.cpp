@@ -16,7 +16,6 @@
 #include "main/settings_dialog.h"
 #include "platform/today/host_layout.h"
 #include "resources/main_ids.h"
-#include "resources/ulvores_ids.h"
 
 struct Placed
 {
@@ -103,13 +102,15 @@ static void ExpectSettingsLayout(HWND hDlg)
     EXPECT_FALSE(Overlap(rcCalendar, rcMethod));
 }
 
-// The size of the icon a static control shows, at the top left.
-static RECT IconSize(HWND hStatic)
+// The size of the bitmap or icon a static control shows; empty for none.
+static RECT ImageSize(HWND hStatic, UINT uType)
 {
-    ICONINFO ii = {};
     BITMAP bm = {};
-    HICON hIcon = (HICON)SendMessageW(hStatic, STM_GETIMAGE, IMAGE_ICON, 0);
-    if (hIcon && GetIconInfo(hIcon, &ii))
+    ICONINFO ii = {};
+    HANDLE hImage = (HANDLE)SendMessageW(hStatic, STM_GETIMAGE, uType, 0);
+    if (uType == IMAGE_BITMAP && hImage)
+        GetObjectW(hImage, sizeof(bm), &bm);
+    else if (uType == IMAGE_ICON && hImage && GetIconInfo((HICON)hImage, &ii))
     {
         GetObjectW(ii.hbmMask, sizeof(bm), &bm);
         if (!ii.hbmColor)
@@ -118,32 +119,6 @@ static RECT IconSize(HWND hStatic)
         DeleteObject(ii.hbmColor);
     }
     return RECT{ 0, 0, bm.bmWidth, bm.bmHeight };
-}
-
-static BOOL CALLBACK TakeLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD wLanguage, LONG_PTR lParam)
-{
-    *(LANGID *)lParam = wLanguage;
-    return FALSE;
-}
-
-// A copy of the loaded UlvoRes.dll as it was built before it carried the pictures drawn for
-// 192 dpi, in strDir.
-static std::wstring LibraryWithoutDensePictures(const std::wstring &strDir)
-{
-    wchar_t szBuilt[MAX_PATH] = L"";
-    GetModuleFileNameW(g_pResLib->m_hResModule, szBuilt, MAX_PATH);
-    std::wstring strCopy = strDir + L"\\" RES_LIBRARY_NAME;
-    EXPECT_TRUE(CopyFileW(szBuilt, strCopy.c_str(), FALSE));
-    HANDLE hUpdate = BeginUpdateResourceW(strCopy.c_str(), FALSE);
-    for (UINT nId = IDB_MONTH_FIRST_192; nId <= IDB_MONTH_LAST_192; nId++)
-    {
-        LANGID wLanguage = 0;
-        EnumResourceLanguagesW(g_pResLib->m_hResModule, ULVO_PICTURE_TYPE, MAKEINTRESOURCEW(nId), TakeLanguage,
-                               (LONG_PTR)&wLanguage);
-        EXPECT_TRUE(UpdateResourceW(hUpdate, ULVO_PICTURE_TYPE, MAKEINTRESOURCEW(nId), wLanguage, NULL, 0)) << nId;
-    }
-    EXPECT_TRUE(EndUpdateResourceW(hUpdate, FALSE));
-    return strCopy;
 }
 
 class MainDensity : public MainTest
@@ -160,13 +135,12 @@ protected:
         Walk(layout, g_hWndMain, "main", "screen", { { g_pTab->GetHwnd(), "tab" }, { g_editStatus.GetHwnd(), "status" },
                                                    { g_editDueDate.GetHwnd(), "duedate" }, { g_picMonth.GetHwnd(), "picture" } });
         Walk(layout, g_pResLib->m_hwndMenuBar, "main.bar", "screen");
-        // The same page over a library without the pictures drawn for 192 dpi.
-        std::wstring strOld = LibraryWithoutDensePictures(m_dir.Path());
+        layout["picture.image"] = { "-", ImageSize(g_picMonth.GetHwnd(), IMAGE_BITMAP) };
+        // The same page over the library from before the pictures drawn for 192 dpi.
         g_pResLib->FreeResLibrary();
-        ASSERT_EQ(1, g_pResLib->LoadResLibrary(strOld.c_str()));
+        ASSERT_EQ(1, g_pResLib->LoadResLibrary(LibraryWithout192DpiPictures().c_str()));
         Refresh();
-        GetWindowRect(g_picMonth.GetHwnd(), &layout["picture.stretched"].rc);
-        layout["picture.stretched"].strIn = "-";
+        layout["picture.image.stretched"] = { "-", ImageSize(g_picMonth.GetHwnd(), IMAGE_BITMAP) };
         const struct { const char *pszName; int nTemplate, nLayout; DLGPROC pfnProc; } DIALOGS[] = {
             { "settings", IDD_SETTINGS, 0, SettingsDlgProc }, { "about", IDD_ABOUT, IDD_ABOUT, AboutDlgProc },
             { "about.wide", IDD_ABOUT, IDD_ABOUT_WIDE, AboutDlgProc }, { "help", IDD_HELP, 0, HelpDlgProc } };
@@ -180,7 +154,7 @@ protected:
             Walk(layout, dlg, d.pszName, "screen");
             Walk(layout, g_pResLib->m_hwndMenuBar, std::string(d.pszName) + ".bar", "screen");
             if (d.pfnProc == AboutDlgProc)
-                layout[std::string(d.pszName) + ".icon"] = { "-", IconSize(GetDlgItem(dlg, IDC_ABOUT_ICON)) };
+                layout[std::string(d.pszName) + ".icon"] = { "-", ImageSize(GetDlgItem(dlg, IDC_ABOUT_ICON), IMAGE_ICON) };
         }
         Stop();
     }
@@ -222,18 +196,18 @@ TEST_F(MainDensity, NothingIsCutOffOrCoveredAt192DpiThatIsNotAt96)
         const RECT &a = at96[pszText].rc, &b = at192[pszText].rc;
         EXPECT_NEAR(2 * (a.bottom - a.top), b.bottom - b.top, 1) << pszText;
     }
-    // The month picture is drawn twice as wide and as tall, from its own drawing or, from a
-    // library without that, stretched; the About icon at the layout's size in both layouts.
-    for (const char *pszPicture : { "picture", "picture.stretched" })
+    // The month picture is twice as wide and as tall, from its own drawing or, from the older
+    // library, stretched, and drawn so; the About icon at the layout's size, in both layouts.
+    for (const char *pszPicture : { "picture", "picture.image", "picture.image.stretched" })
     {
         const RECT &a = at96[pszPicture].rc, &b = at192[pszPicture].rc;
-        EXPECT_TRUE(a.right > a.left && a.bottom > a.top) << pszPicture << ": no picture";
+        EXPECT_TRUE(a.right > a.left && a.bottom > a.top) << pszPicture << ": none at 96 dpi";
         EXPECT_NEAR(2 * (a.right - a.left), b.right - b.left, 2) << pszPicture;
         EXPECT_NEAR(2 * (a.bottom - a.top), b.bottom - b.top, 2) << pszPicture;
     }
     for (const char *pszIcon : { "about.icon", "about.wide.icon" })
     {
-        RECT rc96 = { 0, 0, LAYOUT_ICON_SIZE, LAYOUT_ICON_SIZE }, rc192 = { 0, 0, 2 * LAYOUT_ICON_SIZE, 2 * LAYOUT_ICON_SIZE };
+        const RECT rc96 = { 0, 0, LAYOUT_ICON_SIZE, LAYOUT_ICON_SIZE }, rc192 = { 0, 0, 2 * LAYOUT_ICON_SIZE, 2 * LAYOUT_ICON_SIZE };
         EXPECT_TRUE(EqualRect(&rc96, &at96[pszIcon].rc)) << pszIcon << " at 96 dpi: " << at96[pszIcon].rc.right;
         EXPECT_TRUE(EqualRect(&rc192, &at192[pszIcon].rc)) << pszIcon << " at 192 dpi: " << at192[pszIcon].rc.right;
     }

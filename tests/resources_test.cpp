@@ -101,6 +101,29 @@ TEST_F(UlvoResTest, MonthPicturesDecodeThroughTheShellAsDrawn)
         EXPECT_FALSE(SHLoadImageResource(m_lib.m_hResModule, nId)) << nId;
 }
 
+// The picture for a screen whose layout lengths are shifted: from 192 dpi up the one drawn for
+// 192, where the library has it; otherwise the 96-dpi one, for the caller to stretch.
+TEST_F(UlvoResTest, EachDensityFindsThePictureDrawnForIt)
+{
+    ResourceLibrary older, none;
+    ASSERT_EQ(1, older.LoadResLibrary(LibraryWithout192DpiPictures().c_str()));
+    const UINT MONTH_3 = IDB_MONTH_FIRST + 1, MONTH_3_AT_192 = IDB_MONTH_FIRST_192 + 1;
+    const struct { const ResourceLibrary *pLib; UINT nId; int nShift; UINT nFound; int nDrawnShift; } CASES[] = {
+        { &m_lib, MONTH_3, 0, MONTH_3, 0 }, { &m_lib, MONTH_3, 1, MONTH_3_AT_192, 1 },
+        { &m_lib, IDB_MONTH_FIRST, 1, IDB_MONTH_FIRST_192, 1 }, { &m_lib, IDB_MONTH_LAST, 1, IDB_MONTH_LAST_192, 1 },
+        { &m_lib, MONTH_3, 2, MONTH_3_AT_192, 1 },                   // denser still: the 192-dpi one, stretched
+        { &m_lib, IDB_MONTH_LAST + 1, 1, IDB_MONTH_LAST + 1, 0 },    // not a month's picture
+        { &older, MONTH_3, 0, MONTH_3, 0 }, { &older, MONTH_3, 1, MONTH_3, 0 }, { &none, MONTH_3, 1, MONTH_3, 0 },
+    };
+    for (const auto &c : CASES)
+    {
+        int nDrawnShift = -1;
+        EXPECT_EQ(c.nFound, c.pLib->FindPicture(c.nId, c.nShift, &nDrawnShift)) << &c - CASES;
+        EXPECT_EQ(c.nDrawnShift, nDrawnShift) << &c - CASES;
+    }
+    older.FreeResLibrary();
+}
+
 // The icon holds images drawn for 16 and for 32 pixels, not one scaled for the other.
 TEST_F(UlvoResTest, ItemIconIsDrawnAtBothSizes)
 {
