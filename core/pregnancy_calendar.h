@@ -34,6 +34,8 @@ public:
     int Classify(const WCHAR *pszTime);
     void CalcTotalDays();
     int GetPassedDays() const { return m_nPassedDays; }
+    // Days from today to the due date of the method set: negative once it is past.
+    int GetDaysToDue() const { return m_nTotalDays - m_nPassedDays; }
     WCHAR *GetWeekText();
     WCHAR *GetDueDateText();
     void FreeText(WCHAR *pszText);

@@ -4,20 +4,24 @@
 EditControl g_editStatus;
 EditControl g_editWeekAdvice;
 EditControl g_editDueDate;
+EditControl g_editCountdown;
+EditControl g_editCheckups;
 PictureControl g_picMonth;
 
-static const WCHAR *const s_apszPageLabels[] = { L"今日", L"详情", L"预产期" };
+static const WCHAR *const s_apszPageLabels[] = { L"今日", L"详情", L"预产期", L"产检" };
 
 static const DWORD STATUS_STYLE   = WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_CENTER;
 static const DWORD ADVICE_STYLE   = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE;
 static const DWORD PICTURE_STYLE  = WS_CHILD | WS_VISIBLE | SS_BITMAP;
 static const DWORD DUE_DATE_STYLE = WS_CHILD | WS_VISIBLE | ES_WANTRETURN | ES_MULTILINE | ES_CENTER;
+static const DWORD CHECKUPS_STYLE = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY;
 
 // Designed positions at 96 dpi, below the row of tab labels.
 static const int STATUS_X = 10, STATUS_Y = 30, STATUS_MARGIN = 20, STATUS_HEIGHT = 40;
 static const int ADVICE_X = 10, ADVICE_Y = 30, ADVICE_MARGIN = 10, ADVICE_BOTTOM_MARGIN = 35;
 static const int PICTURE_X = 10, PICTURE_Y = 75, PICTURE_MARGIN = 10, PICTURE_BOTTOM_MARGIN = 80;
 static const int DUE_DATE_X = 5, DUE_DATE_Y = 100, DUE_DATE_MARGIN = 10, DUE_DATE_HEIGHT = 50;
+static const int COUNTDOWN_Y = DUE_DATE_Y + DUE_DATE_HEIGHT, COUNTDOWN_HEIGHT = 40;
 
 static void InsertPageLabels(TabControl *pTab)
 {
@@ -57,31 +61,28 @@ void BuildPages(TabControl *pTab, HINSTANCE hInstance)
                          ScaleLayout(DUE_DATE_X), ScaleLayout(DUE_DATE_Y),
                          nWidth - ScaleLayout(DUE_DATE_MARGIN), ScaleLayout(DUE_DATE_HEIGHT));
     g_editDueDate.Show(FALSE);
+
+    // The countdown right under the due-date line, in its look.
+    g_editCountdown.Create(hWndTab, hInstance, DUE_DATE_STYLE, 0,
+                           ScaleLayout(DUE_DATE_X), ScaleLayout(COUNTDOWN_Y),
+                           nWidth - ScaleLayout(DUE_DATE_MARGIN), ScaleLayout(COUNTDOWN_HEIGHT));
+    g_editCountdown.Show(FALSE);
+
+    // The schedule scrolls in the place of the advice.
+    g_editCheckups.Create(hWndTab, hInstance, CHECKUPS_STYLE, 0,
+                          ScaleLayout(ADVICE_X), ScaleLayout(ADVICE_Y),
+                          nWidth - ScaleLayout(ADVICE_MARGIN), nHeight - ScaleLayout(ADVICE_BOTTOM_MARGIN));
+    g_editCheckups.Show(FALSE);
 }
 
 void ShowPage(int nPage)
 {
-    switch (nPage)
-    {
-    case PAGE_TODAY:
-        g_editStatus.Show(TRUE);
-        g_picMonth.Show(TRUE);
-        g_editWeekAdvice.Show(FALSE);
-        g_editDueDate.Show(FALSE);
-        break;
-    case PAGE_DETAILS:
-        g_editWeekAdvice.Show(TRUE);
-        g_editStatus.Show(FALSE);
-        g_picMonth.Show(FALSE);
-        g_editDueDate.Show(FALSE);
-        break;
-    case PAGE_DUE_DATE:
-        g_editDueDate.Show(TRUE);
-        g_editStatus.Show(FALSE);
-        g_editWeekAdvice.Show(FALSE);
-        g_picMonth.Show(FALSE);
-        break;
-    default:
-        break;
-    }
+    if (nPage < PAGE_TODAY || nPage > PAGE_CHECKUPS)
+        return;
+    g_editStatus.Show(nPage == PAGE_TODAY);
+    g_picMonth.Show(nPage == PAGE_TODAY);
+    g_editWeekAdvice.Show(nPage == PAGE_DETAILS);
+    g_editDueDate.Show(nPage == PAGE_DUE_DATE);
+    g_editCountdown.Show(nPage == PAGE_DUE_DATE);
+    g_editCheckups.Show(nPage == PAGE_CHECKUPS);
 }

@@ -6,11 +6,14 @@
 // Pages of the main window's tab control.
 #define PAGE_TODAY    0     // "今日": status line and month picture
 #define PAGE_DETAILS  1     // "详情": advice for the week
-#define PAGE_DUE_DATE 2     // "预产期": due date
+#define PAGE_DUE_DATE 2     // "预产期": due date and the days left to it
+#define PAGE_CHECKUPS 3     // "产检": the prenatal checks
 
 extern EditControl g_editStatus;
 extern EditControl g_editWeekAdvice;
 extern EditControl g_editDueDate;
+extern EditControl g_editCountdown;
+extern EditControl g_editCheckups;
 extern PictureControl g_picMonth;
 
 void BuildPages(TabControl *pTab, HINSTANCE hInstance);

@@ -1,4 +1,5 @@
 #include "main/status_texts.h"
+#include "main/checkup_texts.h"
 #include "main/main_globals.h"
 #include "main/pages.h"
 #include "core/config_document.h"
@@ -19,6 +20,9 @@ static const WCHAR FIRST_DAY_TEXT[]   = L"今天是您预产期第一天!";
 static const WCHAR DUE_DAY_TEXT[]     = L"今天是您的预产期!";
 static const WCHAR DUE_DATE_FORMAT[]  = L"您的%s";
 static const WCHAR SET_START_PROMPT[] = L"请设置怀孕开始时间";
+static const WCHAR DAYS_TO_DUE_FORMAT[]  = L"距离预产期还有 %d 天";
+static const WCHAR DUE_TODAY_TEXT[]      = L"今天就是预产期";
+static const WCHAR DAYS_PAST_DUE_FORMAT[] = L"已超过预产期 %d 天";
 
 static const int DAYS_PER_WEEK = 7;
 static const int DAYS_PER_MONTH = 30;
@@ -97,6 +101,20 @@ static void ShowDueDate()
     g_PregnancyCalendar.FreeText(pszDueDate);
 }
 
+// The days from today to the due date of the stored method, in local calendar days.
+static void ShowCountdown()
+{
+    WCHAR szLine[COUNTDOWN_CCH];
+    int nDays = g_PregnancyCalendar.GetDaysToDue();
+    if (nDays > 0)
+        StringCchPrintfW(szLine, ARRAYSIZE(szLine), DAYS_TO_DUE_FORMAT, nDays);
+    else if (nDays == 0)
+        StringCchCopyW(szLine, ARRAYSIZE(szLine), DUE_TODAY_TEXT);
+    else
+        StringCchPrintfW(szLine, ARRAYSIZE(szLine), DAYS_PAST_DUE_FORMAT, -nDays);
+    g_editCountdown.SetText(szLine);
+}
+
 // A text the calendar refused leaves its day count as it was; a start date still to come
 // gives a negative count. Only for the latter is there a due date worth showing.
 static BOOL IsStartAccepted(int nState)
@@ -105,12 +123,15 @@ static BOOL IsStartAccepted(int nState)
 }
 
 // No date in progress: the pages look as on a first start with this file, the prompt with no
-// week's advice or month's picture of some earlier date beside it.
+// week's advice, month's picture or countdown of some earlier date beside it, and the checks
+// with none of them marked.
 static void ClearDayPages()
 {
     g_szStatusTxt[0] = 0;
     g_editWeekAdvice.SetText(L"");
     g_picMonth.ClearBitmap();
+    g_editCountdown.SetText(L"");
+    ShowCheckups(SET_START_PROMPT, 0);
 }
 
 static void ShowStartTime(const WCHAR *pszTime, const WCHAR *pszMethod)
@@ -127,6 +148,11 @@ static void ShowStartTime(const WCHAR *pszTime, const WCHAR *pszMethod)
     ShowAdvice();
     if (IsStartAccepted(nState))
         ShowDueDate();
+    if (nState != PS_BEFORE_START)
+    {
+        ShowCountdown();
+        ShowCheckups(NULL, g_PregnancyCalendar.GetPassedDays());
+    }
 }
 
 static void ReadConfig()

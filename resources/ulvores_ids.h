@@ -27,4 +27,17 @@
 // The Today item's icon, 16 x 16 and 32 x 32.
 #define IDI_TODAY_ITEM      113
 
+// The prenatal check page of the main program. The formats take what their comments say; the
+// contents of check c (0..CHECKUP_COUNT - 1 of core/checkup_schedule.h) are IDS_CHECKUP_CONTENTS_FIRST + c.
+#define IDS_CHECKUP_FIRST_AHEAD     143     // days to the first check (%d)
+#define IDS_CHECKUP_CURRENT         144     // the weeks of today's check (%s)
+#define IDS_CHECKUP_NEXT            145     // the next check's weeks (%s) and the days to it (%d)
+#define IDS_CHECKUP_ALL_PAST        146
+#define IDS_CHECKUP_HEADING         147
+#define IDS_CHECKUP_LINE            148     // a check's weeks (%s) and contents (%s)
+#define IDS_CHECKUP_LINE_MARKED     149     // the same for today's check
+#define IDS_CHECKUP_FOOTNOTE        150
+#define IDS_CHECKUP_CONTENTS_FIRST  151
+#define IDS_CHECKUP_CONTENTS_LAST   157
+
 #endif

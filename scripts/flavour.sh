@@ -52,4 +52,9 @@ else
 fi
 
 ulvo_build_dir() { echo "${BUILD_DIR:-build/$ULVO_ARCH}"; }
-ulvo_say_flavour() { echo "flavour: $ULVO_ARCH, $ULVO_ARCH_WHY; building into $(ulvo_build_dir)"; }
+ulvo_say_flavour() {
+    echo "flavour: $ULVO_ARCH, $ULVO_ARCH_WHY; building into $(ulvo_build_dir)"
+    if [ "$ULVO_ARCH" = i686 ] && ! ulvo_runs_32bit; then
+        echo "flavour: $(ulvo_why_not_32bit): the i686 build will not run here (ULVO_ARCH=x86_64 will)" >&2
+    fi
+}

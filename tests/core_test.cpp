@@ -2,6 +2,8 @@
 // the diagnostic log.
 #include <gtest/gtest.h>
 #include <regex>
+#include <tuple>
+#include "core/checkup_schedule.h"
 #include "core/debug_log.h"
 #include "core/display_density.h"
 #include "core/pregnancy_calendar.h"
@@ -131,6 +133,42 @@ TEST(Calendar, EveryStartDateAgreesWithAnIndependentDayCount)
                     FAIL() << "start " << strStart << " method " << nMethod << " passed " << nPassed << ": " << Texts(cal);
             }
         }
+    }
+}
+
+// Where a day falls among the prenatal checks ("before" the first, "past" the last, else the
+// check's weeks) and the days to the next one, and the days left to the due date, on days counted
+// from a start whose due date the two methods set three days apart.
+TEST(Calendar, ChecksAndTheDueDateCountFromTheDaysPassed)
+{
+    struct { int nMethod, nPassed; const wchar_t *pszWhere; int nToNext, nToDue; } const DAYS[] = {
+        { CALC_BY_280, 0, L"before", 42, 280 },      { CALC_BY_280, 41, L"before", 1, 239 },
+        { CALC_BY_280, 42, L"6–13", 56, 238 },       { CALC_BY_280, 85, L"6–13", 13, 195 },
+        { CALC_BY_280, 97, L"6–13", 1, 183 },        { CALC_BY_280, 98, L"14–19", 42, 182 },
+        { CALC_BY_280, 139, L"14–19", 1, 141 },      { CALC_BY_280, 140, L"20–24", 35, 140 },
+        { CALC_BY_280, 150, L"20–24", 25, 130 },     { CALC_BY_280, 174, L"20–24", 1, 106 },
+        { CALC_BY_280, 175, L"25–28", 28, 105 },     { CALC_BY_280, 259, L"37–41", 0, 21 },
+        { CALC_BY_280, 279, L"37–41", 0, 1 },        { CALC_BY_280, 280, L"37–41", 0, 0 },
+        { CALC_BY_280, 281, L"37–41", 0, -1 },       { CALC_BY_280, 293, L"37–41", 0, -13 },
+        { CALC_BY_280, 294, L"past", 0, -14 },       { CALC_BY_280, 366, L"past", 0, -86 },
+        { CALC_BY_365, 282, L"37–41", 0, 1 },        { CALC_BY_365, 283, L"37–41", 0, 0 },
+        { CALC_BY_365, 284, L"37–41", 0, -1 },
+    };
+    FixedToday today(2000, 1, 1);
+    PregnancyCalendar cal;
+    for (const auto &d : DAYS)
+    {
+        SYSTEMTIME t = DateOf(Serial(2009, 5, 20) + d.nPassed);
+        today.Set(t.wYear, t.wMonth, t.wDay);
+        cal.SetCalcMethod(d.nMethod);
+        cal.Classify(L"2009-5-20");
+        int nToNext = -1, nCheck = FindCheckup(cal.GetPassedDays(), &nToNext);
+        wchar_t szWeeks[CHECKUP_WEEKS_CCH] = L"";
+        FormatCheckupWeeks(nCheck, szWeeks, ARRAYSIZE(szWeeks));
+        std::wstring strWhere = nCheck == CHECKUP_NONE_YET ? L"before" : nCheck == CHECKUP_ALL_PAST ? L"past" : szWeeks;
+        EXPECT_EQ(std::make_tuple(std::wstring(d.pszWhere), d.nToNext, d.nToDue),
+                  std::make_tuple(strWhere, nToNext, cal.GetDaysToDue()))
+            << "day " << d.nPassed << " method " << d.nMethod;
     }
 }
 

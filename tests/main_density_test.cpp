@@ -133,7 +133,14 @@ protected:
         Store("<StartTime>2010-1-1</StartTime><CalcMethod>2</CalcMethod>");
         ASSERT_TRUE(Start());
         Walk(layout, g_hWndMain, "main", "screen", { { g_pTab->GetHwnd(), "tab" }, { g_editStatus.GetHwnd(), "status" },
-                                                   { g_editDueDate.GetHwnd(), "duedate" }, { g_picMonth.GetHwnd(), "picture" } });
+                                                   { g_editDueDate.GetHwnd(), "duedate" },
+                                                   { g_editCountdown.GetHwnd(), "countdown" },
+                                                   { g_editCheckups.GetHwnd(), "checkups" },
+                                                   { g_picMonth.GetHwnd(), "picture" } });
+        // The labels of all pages fit across the device's screen, which the tab control spans.
+        RECT rcLast;
+        TabCtrl_GetItemRect(g_pTab->GetHwnd(), TabCtrl_GetItemCount(g_pTab->GetHwnd()) - 1, &rcLast);
+        EXPECT_LE(rcLast.right, ScaleToDpi(SCREEN_CX_NORMAL, ScreenDpi()));
         Walk(layout, g_pResLib->m_hwndMenuBar, "main.bar", "screen");
         layout["picture.image"] = { "-", ImageSize(g_picMonth.GetHwnd(), IMAGE_BITMAP) };
         // The same page over the library from before the pictures drawn for 192 dpi.
@@ -191,7 +198,7 @@ TEST_F(MainDensity, NothingIsCutOffOrCoveredAt192DpiThatIsNotAt96)
     fclose(pFile);
     ASSERT_EQ(at96.size(), at192.size());
 
-    for (const char *pszText : { "status.text", "tab.label0.text", "duedate.text" })
+    for (const char *pszText : { "status.text", "tab.label0.text", "tab.label3.text", "duedate.text", "countdown.text" })
     {
         const RECT &a = at96[pszText].rc, &b = at192[pszText].rc;
         EXPECT_NEAR(2 * (a.bottom - a.top), b.bottom - b.top, 1) << pszText;

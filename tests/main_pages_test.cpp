@@ -9,6 +9,37 @@
 
 #define CONFIG(start, method) "<StartTime>" start "</StartTime><CalcMethod>" method "</CalcMethod>"
 #define WEEK L"今天是您怀孕的孕周: "
+#define TO_DUE L"距离预产期还有 "
+#define TO_FIRST L"第一次产检: 孕 6 周起, 还有 "
+#define NO_CHECK -1
+
+// The prenatal checks as the page lists them.
+static const wchar_t *const SCHEDULE[] = {
+    L"孕 6–13 周: 建档, 血尿常规, 血型, 肝肾功能, 乙肝、梅毒、艾滋病筛查, 早孕超声; 11–13 周做 NT 超声",
+    L"孕 14–19 周: 唐氏筛查 (15–20 周), 血尿常规",
+    L"孕 20–24 周: 胎儿系统超声 (大排畸)",
+    L"孕 25–28 周: 糖耐量试验 (OGTT), 血常规",
+    L"孕 29–32 周: 产科超声, 血尿常规",
+    L"孕 33–36 周: 尿常规; 35–37 周做 B 族链球菌筛查",
+    L"孕 37–41 周: 每周一次, 胎心监护, 超声",
+};
+
+// The page 产检: inside check nCheck, that check ("本次产检: " and its weeks, then what it is for)
+// and pszWhere under it, if any; else pszWhere alone. Then the schedule, check nCheck marked.
+static std::wstring Checkups(int nCheck, const wchar_t *pszWhere)
+{
+    std::wstring strPage;
+    if (nCheck != NO_CHECK)
+    {
+        std::wstring strLine = SCHEDULE[nCheck];
+        size_t nColon = strLine.find(L": ");
+        strPage = L"本次产检: " + strLine.substr(0, nColon) + L"\r\n" + strLine.substr(nColon + 2) + (pszWhere ? L"\r\n" : L"");
+    }
+    strPage += std::wstring(pszWhere ? pszWhere : L"") + L"\r\n\r\n产检时间表";
+    for (int i = 0; i < (int)ARRAYSIZE(SCHEDULE); i++)
+        strPage += (i == nCheck ? L"\r\n★ " : L"\r\n") + std::wstring(SCHEDULE[i]);
+    return strPage + L"\r\n以上为常规安排, 具体请遵医嘱";
+}
 
 // Which month picture each bitmap the pages were given is, as the shell's loader made it.
 static std::map<HBITMAP, UINT> s_pictures;
@@ -32,8 +63,10 @@ protected:
                 GetModuleHandleW(NULL), "aygshell.dll", "SHLoadImageResource", (void *)RecordPicture);
     }
     // What the pages show: status line, the advice for the week (by its string id, 0 for none),
-    // the month picture (by its image id, 0 for none) and the due-date line.
-    void ExpectPages(const wchar_t *pszStatus, UINT nAdvice, UINT nPicture, const wchar_t *pszDue)
+    // the month picture (by its image id, 0 for none), the due-date line with the countdown under
+    // it, and the prenatal checks.
+    void ExpectPages(const wchar_t *pszStatus, UINT nAdvice, UINT nPicture, const wchar_t *pszDue,
+                     const wchar_t *pszCountdown, const std::wstring &strCheckups)
     {
         wchar_t szAdvice[2048] = L"";
         EXPECT_TRUE(!nAdvice || LoadStringW(g_pResLib->m_hResModule, nAdvice, szAdvice, ARRAYSIZE(szAdvice)));
@@ -42,42 +75,58 @@ protected:
         EXPECT_EQ(szAdvice, WindowText(g_editWeekAdvice.GetHwnd()));
         EXPECT_EQ(nPicture, hShown ? s_pictures[hShown] : 0);
         EXPECT_EQ(pszDue, WindowText(g_editDueDate.GetHwnd()));
+        EXPECT_EQ(pszCountdown, WindowText(g_editCountdown.GetHwnd()));
+        EXPECT_EQ(strCheckups, WindowText(g_editCheckups.GetHwnd()));
     }
 };
 
 // One refresh after another on the days of a pregnancy, the file changed in between: what each
 // shows, and what it keeps of the one before. After a week was shown, a file that gives no date
-// in progress looks as on a first start: the prompt, no advice, no picture.
+// in progress looks as on a first start: the prompt, no advice, no picture, no countdown, no check
+// marked.
 TEST_F(MainPages, EachRefreshShowsTheDayOfThePregnancy)
 {
     const wchar_t *DUE_OCT_8 = L"您的预产期: 2010 年 10 月 8 日", *DUE_DEC_6 = L"您的预产期: 2010 年 12 月 6 日";
+    const wchar_t *LAST = NULL, *DUE_TODAY = L"今天就是预产期";
     const struct { const char *pszBody; int nMonth, nDay; const wchar_t *pszStatus; UINT nAdvice, nPicture;
-                   const wchar_t *pszDue; } DAYS[] = {
-        { CONFIG("2010-1-1", "2"), 1, 1, L"今天是您预产期第一天!", 0, 0, DUE_OCT_8 },
-        { CONFIG("2010-1-1", "2"), 1, 7, WEEK L"0 周 6 天", IDS_ADVICE_FIRST, IDB_MONTH_FIRST, DUE_OCT_8 },
-        { CONFIG("2010-1-1", "2"), 1, 8, WEEK L"1 周 0 天", IDS_ADVICE_FIRST, IDB_MONTH_FIRST, DUE_OCT_8 },
-        { CONFIG("2010-1-1", "2"), 1, 15, WEEK L"2 周 0 天", 104, IDB_MONTH_FIRST, DUE_OCT_8 },
-        { CONFIG("2010-1-1", "2"), 3, 2, WEEK L"8 周 4 天", 110, 105, DUE_OCT_8 },
-        { CONFIG("2010-1-1", "2"), 10, 7, WEEK L"39 周 6 天", 141, 112, DUE_OCT_8 },
-        { CONFIG("2010-1-1", "2"), 10, 8, L"今天是您的预产期!", 141, 112, DUE_OCT_8 },
-        { CONFIG("2010-1-1", "2"), 10, 9, L"您已过预产期!" WEEK L"40 周 1 天", 141, 112, DUE_OCT_8 },
-        { CONFIG("2010-3-1", "1"), 12, 6, WEEK L"40 周 0 天", 142, 112, L"您的预产期: 2010 年 12 月 8 日" },
-        { CONFIG("2010-3-1", "2"), 12, 6, L"今天是您的预产期!", 142, 112, DUE_DEC_6 },
-        { "<StartTime>2010-3-1</StartTime>", 3, 15, WEEK L"2 周 0 天", 104, IDB_MONTH_FIRST, DUE_DEC_6 },
-        { CONFIG("abc", "1"), 3, 15, PROMPT, 0, 0, DUE_DEC_6 },
-        { CONFIG("2010-3-1", "3"), 3, 15, WEEK L"2 周 0 天", 104, IDB_MONTH_FIRST, DUE_DEC_6 },
-        { CONFIG("2010-6-1", "2"), 3, 15, PROMPT, 0, 0, L"您的预产期: 2011 年 3 月 8 日" },
-        { CONFIG("2010-1-1", "2"), 3, 15, WEEK L"10 周 3 天", 112, 105, DUE_OCT_8 },
-        { "<CalcMethod>1</CalcMethod>", 3, 15, PROMPT, 0, 0, DUE_OCT_8 },
-        { CONFIG("2010-1-1", "2"), 3, 15, WEEK L"10 周 3 天", 112, 105, DUE_OCT_8 },
-        { NULL, 3, 15, PROMPT, 0, 0, DUE_OCT_8 },
+                   const wchar_t *pszDue, *pszCountdown; int nCheck; const wchar_t *pszWhere; } DAYS[] = {
+        { CONFIG("2010-1-1", "2"), 1, 1, L"今天是您预产期第一天!", 0, 0, DUE_OCT_8, TO_DUE L"280 天", NO_CHECK, TO_FIRST L"42 天" },
+        { CONFIG("2010-1-1", "2"), 1, 7, WEEK L"0 周 6 天", IDS_ADVICE_FIRST, IDB_MONTH_FIRST, DUE_OCT_8, TO_DUE L"274 天",
+          NO_CHECK, TO_FIRST L"36 天" },
+        { CONFIG("2010-1-1", "2"), 1, 8, WEEK L"1 周 0 天", IDS_ADVICE_FIRST, IDB_MONTH_FIRST, DUE_OCT_8, TO_DUE L"273 天",
+          NO_CHECK, TO_FIRST L"35 天" },
+        { CONFIG("2010-1-1", "2"), 1, 15, WEEK L"2 周 0 天", 104, IDB_MONTH_FIRST, DUE_OCT_8, TO_DUE L"266 天", NO_CHECK, TO_FIRST L"28 天" },
+        { CONFIG("2010-1-1", "2"), 2, 11, WEEK L"5 周 6 天", 107, IDB_MONTH_FIRST, DUE_OCT_8, TO_DUE L"239 天", NO_CHECK, TO_FIRST L"1 天" },
+        { CONFIG("2010-1-1", "2"), 2, 12, WEEK L"6 周 0 天", 108, IDB_MONTH_FIRST, DUE_OCT_8, TO_DUE L"238 天", 0,
+          L"下次产检: 孕 14–19 周, 还有 56 天" },
+        { CONFIG("2010-1-1", "2"), 3, 2, WEEK L"8 周 4 天", 110, 105, DUE_OCT_8, TO_DUE L"220 天", 0, L"下次产检: 孕 14–19 周, 还有 38 天" },
+        { CONFIG("2010-1-1", "2"), 3, 27, WEEK L"12 周 1 天", 114, 105, DUE_OCT_8, TO_DUE L"195 天", 0,
+          L"下次产检: 孕 14–19 周, 还有 13 天" },
+        { CONFIG("2010-1-1", "2"), 4, 9, WEEK L"14 周 0 天", 116, 106, DUE_OCT_8, TO_DUE L"182 天", 1,
+          L"下次产检: 孕 20–24 周, 还有 42 天" },
+        { CONFIG("2010-1-1", "2"), 10, 7, WEEK L"39 周 6 天", 141, 112, DUE_OCT_8, TO_DUE L"1 天", 6, LAST },
+        { CONFIG("2010-1-1", "2"), 10, 8, L"今天是您的预产期!", 141, 112, DUE_OCT_8, DUE_TODAY, 6, LAST },
+        { CONFIG("2010-1-1", "2"), 10, 9, L"您已过预产期!" WEEK L"40 周 1 天", 141, 112, DUE_OCT_8, L"已超过预产期 1 天", 6, LAST },
+        { CONFIG("2010-1-1", "2"), 10, 22, L"您已过预产期!" WEEK L"42 周 0 天", 141, 112, DUE_OCT_8, L"已超过预产期 14 天",
+          NO_CHECK, L"孕 41 周已过, 请遵医嘱" },
+        { CONFIG("2010-3-1", "1"), 12, 6, WEEK L"40 周 0 天", 142, 112, L"您的预产期: 2010 年 12 月 8 日", TO_DUE L"2 天", 6, LAST },
+        { CONFIG("2010-3-1", "2"), 12, 6, L"今天是您的预产期!", 142, 112, DUE_DEC_6, DUE_TODAY, 6, LAST },
+        { "<StartTime>2010-3-1</StartTime>", 3, 15, WEEK L"2 周 0 天", 104, IDB_MONTH_FIRST, DUE_DEC_6, TO_DUE L"266 天",
+          NO_CHECK, TO_FIRST L"28 天" },
+        { CONFIG("abc", "1"), 3, 15, PROMPT, 0, 0, DUE_DEC_6, L"", NO_CHECK, PROMPT },
+        { CONFIG("2010-3-1", "3"), 3, 15, WEEK L"2 周 0 天", 104, IDB_MONTH_FIRST, DUE_DEC_6, TO_DUE L"266 天", NO_CHECK, TO_FIRST L"28 天" },
+        { CONFIG("2010-6-1", "2"), 3, 15, PROMPT, 0, 0, L"您的预产期: 2011 年 3 月 8 日", L"", NO_CHECK, PROMPT },
+        { CONFIG("2010-1-1", "2"), 3, 15, WEEK L"10 周 3 天", 112, 105, DUE_OCT_8, TO_DUE L"207 天", 0, L"下次产检: 孕 14–19 周, 还有 25 天" },
+        { "<CalcMethod>1</CalcMethod>", 3, 15, PROMPT, 0, 0, DUE_OCT_8, L"", NO_CHECK, PROMPT },
+        { CONFIG("2010-1-1", "2"), 3, 15, WEEK L"10 周 3 天", 112, 105, DUE_OCT_8, TO_DUE L"207 天", 0, L"下次产检: 孕 14–19 周, 还有 25 天" },
+        { NULL, 3, 15, PROMPT, 0, 0, DUE_OCT_8, L"", NO_CHECK, PROMPT },
     };
     FixedToday today(2010, 1, 1);
     ASSERT_TRUE(Start());
     // A first start makes an empty configuration, silently.
     EXPECT_EQ(EMPTY_CONFIG, Stored());
     EXPECT_TRUE(ShownBoxes().empty());
-    ExpectPages(PROMPT, 0, 0, L"");
+    ExpectPages(PROMPT, 0, 0, L"", L"", Checkups(NO_CHECK, PROMPT));
     for (const auto &day : DAYS)
     {
         SCOPED_TRACE(testing::Message() << (day.pszBody ? day.pszBody : "no file") << " on 2010-" << day.nMonth
@@ -88,13 +137,13 @@ TEST_F(MainPages, EachRefreshShowsTheDayOfThePregnancy)
             DeleteFileW(ConfigPath().c_str());
         today.Set(2010, day.nMonth, day.nDay);
         Refresh();
-        ExpectPages(day.pszStatus, day.nAdvice, day.nPicture, day.pszDue);
+        ExpectPages(day.pszStatus, day.nAdvice, day.nPicture, day.pszDue, day.pszCountdown, Checkups(day.nCheck, day.pszWhere));
     }
-    // Without UlvoRes.dll the dates still show.
+    // Without UlvoRes.dll the dates and the countdown still show; the checks' texts are its own.
     g_pResLib->FreeResLibrary();
     Store(CONFIG("2010-1-1", "2"));
     Refresh();
-    ExpectPages(WEEK L"10 周 3 天", 0, 0, DUE_OCT_8);
+    ExpectPages(WEEK L"10 周 3 天", 0, 0, DUE_OCT_8, TO_DUE L"207 天", L"");
 }
 
 // What start-up finds in config.xml's place, and what it makes of it.
@@ -155,7 +204,7 @@ TEST_F(MainPages, StartUpKeepsUsableFilesAndCopiesUnusableOnesAside)
     }
 }
 
-TEST_F(MainPages, WindowShowsThreePagesAboveItsMenuBarAndAnswersItsKeys)
+TEST_F(MainPages, WindowShowsFourPagesAboveItsMenuBarAndAnswersItsKeys)
 {
     FixedToday today(2010, 1, 15);
     Store(CONFIG("2010-1-1", "2"));
@@ -168,13 +217,15 @@ TEST_F(MainPages, WindowShowsThreePagesAboveItsMenuBarAndAnswersItsKeys)
     EXPECT_EQ(rcBar.top, rcWindow.bottom);
 
     HWND hTab = FindDescendant(g_hWndMain, WC_TABCONTROLW);
-    EXPECT_EQ(L"今日 详情 预产期", TabLabel(hTab, 0) + L" " + TabLabel(hTab, 1) + L" " + TabLabel(hTab, 2));
+    EXPECT_EQ(4, TabCtrl_GetItemCount(hTab));
+    EXPECT_EQ(L"今日 详情 预产期 产检", TabLabel(hTab, 0) + L" " + TabLabel(hTab, 1) + L" " + TabLabel(hTab, 2) + L" " + TabLabel(hTab, 3));
 
-    // Status, advice, due date, picture: a notification from any child shows the controls of the
-    // page selected, the same again when repeated, and changes nothing without a selection.
+    // Status, advice, due date, picture, countdown, checks: a notification from any child shows
+    // the controls of the page selected, the same again when repeated, and changes nothing
+    // without a selection.
     const struct { int nPage; const char *pszVisible; } PAGES[] = {
-        { -1, "1001" }, { PAGE_DUE_DATE, "0010" }, { PAGE_DUE_DATE, "0010" }, { PAGE_DETAILS, "0100" },
-        { PAGE_TODAY, "1001" } };
+        { -1, "100100" }, { PAGE_DUE_DATE, "001010" }, { PAGE_DUE_DATE, "001010" }, { PAGE_CHECKUPS, "000001" },
+        { PAGE_DETAILS, "010000" }, { PAGE_TODAY, "100100" } };
     for (const auto &page : PAGES)
     {
         TabCtrl_SetCurSel(hTab, page.nPage);
@@ -182,7 +233,7 @@ TEST_F(MainPages, WindowShowsThreePagesAboveItsMenuBarAndAnswersItsKeys)
         SendMessageW(g_hWndMain, WM_NOTIFY, 0, (LPARAM)&nm);
         std::string strVisible;
         for (HWND h : { g_editStatus.GetHwnd(), g_editWeekAdvice.GetHwnd(), g_editDueDate.GetHwnd(),
-                        g_picMonth.GetHwnd() })
+                        g_picMonth.GetHwnd(), g_editCountdown.GetHwnd(), g_editCheckups.GetHwnd() })
             strVisible += IsWindowVisible(h) ? "1" : "0";
         EXPECT_EQ(page.pszVisible, strVisible) << "page " << page.nPage;
     }

@@ -52,9 +52,10 @@ TEST_F(UlvoResTest, EachWeekHasItsOwnChineseAdviceAboutThatWeek)
         EXPECT_TRUE(str.size() >= 80 && str.size() <= 300 && str.find(L"\"\"") == str.npos && str.find(L'\\') == str.npos) << str;
     }
     EXPECT_EQ((size_t)ULVO_ADVICE_LAST_WEEK, texts.size());
-    // None outside the weeks, and a missing one keeps no buffer; a loaded one is the caller's.
+    // None before the weeks or after the last text, and a missing one keeps no buffer; a loaded one
+    // is the caller's.
     int nBlocks = HeapBlocks();
-    EXPECT_TRUE(m_lib.LoadResString(IDS_ADVICE_FIRST - 1) == NULL && m_lib.LoadResString(IDS_ADVICE_LAST + 1) == NULL);
+    EXPECT_TRUE(m_lib.LoadResString(IDS_ADVICE_FIRST - 1) == NULL && m_lib.LoadResString(IDS_CHECKUP_CONTENTS_LAST + 1) == NULL);
     EXPECT_EQ(nBlocks, HeapBlocks());
     WCHAR *pszText = m_lib.LoadResString(IDS_ADVICE_FIRST);
     EXPECT_EQ(nBlocks + 1, HeapBlocks());
