@@ -17,13 +17,6 @@
 #define ULVO_PICTURE_LAST_MONTH 9
 #define ULVO_PICTURE_TYPE   L"GIF"
 
-// The same pictures drawn for a 192-dpi screen at twice the pixels, in the same order under
-// numbers of their own, after everything else in the library: a library built before them
-// still serves every number the programs ask for.
-#define IDB_MONTH_FIRST_192 114
-#define IDB_MONTH_LAST_192  122
-#define ULVO_PICTURE_DPI_HIGH 192
-
 // The Today item's icon, 16 x 16 and 32 x 32.
 #define IDI_TODAY_ITEM      113
 
@@ -39,5 +32,12 @@
 #define IDS_CHECKUP_FOOTNOTE        150
 #define IDS_CHECKUP_CONTENTS_FIRST  151
 #define IDS_CHECKUP_CONTENTS_LAST   157
+
+// The month pictures drawn for a 192-dpi screen at twice the pixels, in the same order, under
+// numbers of their own after every other one in the library: a library built before them
+// still serves every number the programs ask for.
+#define IDB_MONTH_FIRST_192 158
+#define IDB_MONTH_LAST_192  166
+#define ULVO_PICTURE_DPI_HIGH 192
 
 #endif
