@@ -40,8 +40,8 @@ static void DeleteShownBitmap(HWND hWnd)
         DeleteObject(hOld);
 }
 
-// A picture drawn for a sparser screen, stretched nShift doublings with the platform's stretch,
-// as the device does for a program that shows it at the density; kept as it is when that
+// A picture drawn for a sparser screen, doubled nShift times with the platform's stretch, as
+// the device doubles what a program unaware of the density draws; kept as it is when that
 // cannot be done.
 static HBITMAP Stretched(HBITMAP hbmDrawn, int nShift)
 {
