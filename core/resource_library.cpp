@@ -1,8 +1,10 @@
 #include "core/resource_library.h"
 #include "core/debug_log.h"
+#include "resources/ulvores_ids.h"
 
 #define RES_STRING_CCH  1024    // the longest advice text is 1023 characters
 #define SCALE_DPI       192     // the resolution at which designed lengths double
+#define PICTURE_SHIFT_HIGH (ULVO_PICTURE_DPI_HIGH / SCALE_DPI)  // the shift the denser pictures are drawn for
 
 int g_nScaleShift = 0;
 
@@ -57,6 +59,22 @@ void ResourceLibrary::FreeText(WCHAR *pszText)
 {
     if (pszText)
         HeapFree(GetProcessHeap(), 0, pszText);
+}
+
+// The month picture for a screen whose layout lengths are shifted by nShift: the one drawn for
+// 192 dpi when the screen is that dense and the library has it, else the 96-dpi one. A library
+// built before the denser pictures lacks them. *pnDrawnShift is the shift the picture was drawn
+// for, which falls short of nShift where the caller has to stretch it.
+UINT ResourceLibrary::FindPicture(UINT nImageId, int nShift, int *pnDrawnShift) const
+{
+    *pnDrawnShift = 0;
+    if (nShift < PICTURE_SHIFT_HIGH || nImageId < IDB_MONTH_FIRST || nImageId > IDB_MONTH_LAST || !m_hResModule)
+        return nImageId;
+    UINT nHighId = nImageId - IDB_MONTH_FIRST + IDB_MONTH_FIRST_192;
+    if (!FindResourceW(m_hResModule, MAKEINTRESOURCEW(nHighId), ULVO_PICTURE_TYPE))
+        return nImageId;
+    *pnDrawnShift = PICTURE_SHIFT_HIGH;
+    return nHighId;
 }
 
 int ResourceLibrary::InitScale(HDC hdc)

@@ -10,12 +10,29 @@ namespace {
 const DWORD ABOUT_SHELL_FLAGS = SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN | SHIDIF_EMPTYMENU;
 const INT_PTR CLOSED_RESULT = WM_CLOSE;
 
+// The dialog manager loads the template's icon at the system's size; the program draws its
+// own at the screen's density, as the device leaves it to a program that declares itself
+// aware of a dense screen.
+void OnInitDialog(HWND hDlg)
+{
+    InitFullScreenDialog(hDlg, ABOUT_SHELL_FLAGS, IDR_DIALOG_MENUBAR, NULL);
+    ShowLayoutIcon(g_hInstance, GetDlgItem(hDlg, IDC_ABOUT_ICON), IDI_MAIN);
+}
+
 // The screen turned or the shell resized us: take the layout that fits. Whatever could
 // not be moved stays where it was; the dialog stays usable either way.
 void OnSize(HWND hDlg)
 {
     int nTemplate = AboutLayoutFor(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     RelayoutDialog(g_hInstance, hDlg, nTemplate);
+}
+
+// The icon the program loaded goes with the dialog; the control does not destroy it.
+void OnDestroy(HWND hDlg)
+{
+    HICON hIcon = (HICON)SendDlgItemMessageW(hDlg, IDC_ABOUT_ICON, STM_GETIMAGE, IMAGE_ICON, 0);
+    if (hIcon != NULL)
+        DestroyIcon(hIcon);
 }
 
 }  // namespace
@@ -30,10 +47,13 @@ INT_PTR CALLBACK AboutDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM)
     switch (uMsg)
     {
     case WM_INITDIALOG:
-        InitFullScreenDialog(hDlg, ABOUT_SHELL_FLAGS, IDR_DIALOG_MENUBAR, NULL);
+        OnInitDialog(hDlg);
         return TRUE;
     case WM_SIZE:
         OnSize(hDlg);
+        return FALSE;
+    case WM_DESTROY:
+        OnDestroy(hDlg);
         return FALSE;
     case WM_CLOSE:
         EndDialog(hDlg, CLOSED_RESULT);

@@ -8,14 +8,16 @@
 
 EditControl g_editHelp;
 
-// One line without breaks: the text box wraps it; the runs of spaces set the last two
-// sentences apart.
+// Three paragraphs, the instructions, the dedication and the contact line, each wrapped by the
+// text box at its own width, with an empty line between them (a line break in a multiline text
+// box is CR LF). Runs of spaces set them apart only at one width and in one font.
+#define HELP_PARAGRAPH_BREAK L"\r\n\r\n"
 const WCHAR g_szHelpText[] =
     L"安装本软件后,在今日界面可以点击进入设置, 设置好后可以每日提醒您今天怀孕的日期, "
     L"点击进入后,还可以看到更详细的孕期说明. 如果没有今日界面,也可以从软件列表直接进入."
-    L"             "
+    HELP_PARAGRAPH_BREAK
     L"谨以此软件献给每一位准妈妈, 愿您和宝宝平安健康."
-    L"             "
+    HELP_PARAGRAPH_BREAK
     L"使用中有任何问题或建议, 欢迎通过软件的发布页面留言与我们联系.";
 
 namespace {

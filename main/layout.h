@@ -7,3 +7,6 @@ inline int ScaleLayout(int nLength)
 {
     return ScaleByShift(nLength, g_nScaleShift);
 }
+
+// A large icon's side at 96 dpi, as the device's dialogs show one.
+const int LAYOUT_ICON_SIZE = 32;

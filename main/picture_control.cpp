@@ -1,5 +1,7 @@
 #include "main/picture_control.h"
+#include "core/resource_library.h"
 #include "main/control_size.h"
+#include "platform/display_density.h"
 #include <aygshell.h>
 
 PictureControl::PictureControl()
@@ -38,10 +40,50 @@ static void DeleteShownBitmap(HWND hWnd)
         DeleteObject(hOld);
 }
 
-BOOL PictureControl::SetBitmap(HMODULE hModule, UINT nImageId)
+// A picture drawn for a sparser screen, doubled nShift times with the platform's stretch, as
+// the device doubles what a program unaware of the density draws; kept as it is when that
+// cannot be done.
+static HBITMAP Stretched(HBITMAP hbmDrawn, int nShift)
+{
+    BITMAP bm;
+    if (!hbmDrawn || nShift <= 0 || !GetObjectW(hbmDrawn, sizeof(bm), &bm))
+        return hbmDrawn;
+    int cx = ScaleByShift(bm.bmWidth, nShift), cy = ScaleByShift(bm.bmHeight, nShift);
+    HDC hdcScreen = GetDC(NULL);
+    HDC hdcFrom = CreateCompatibleDC(hdcScreen), hdcTo = CreateCompatibleDC(hdcScreen);
+    HBITMAP hbm = (hdcFrom && hdcTo) ? CreateCompatibleBitmap(hdcScreen, cx, cy) : NULL;
+    if (hbm)
+    {
+        HGDIOBJ hOldFrom = SelectObject(hdcFrom, hbmDrawn), hOldTo = SelectObject(hdcTo, hbm);
+        BOOL bDone = StretchBlt(hdcTo, 0, 0, cx, cy, hdcFrom, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+        SelectObject(hdcFrom, hOldFrom);
+        SelectObject(hdcTo, hOldTo);
+        if (!bDone)
+        {
+            DeleteObject(hbm);
+            hbm = NULL;
+        }
+    }
+    if (hdcTo)
+        DeleteDC(hdcTo);
+    if (hdcFrom)
+        DeleteDC(hdcFrom);
+    ReleaseDC(NULL, hdcScreen);
+    if (!hbm)
+        return hbmDrawn;
+    DeleteObject(hbmDrawn);
+    return hbm;
+}
+
+// The picture drawn for the screen's density when the library has one; otherwise the one drawn
+// for a sparser screen, stretched to the density.
+BOOL PictureControl::SetBitmap(const ResourceLibrary *pResLib, UINT nImageId)
 {
     DeleteShownBitmap(m_hWnd);
-    m_hBitmap = SHLoadImageResource(hModule, nImageId);
+    int nDrawnShift = 0;
+    UINT nId = pResLib ? pResLib->FindPicture(nImageId, g_nScaleShift, &nDrawnShift) : nImageId;
+    HBITMAP hbmDrawn = SHLoadImageResource(pResLib ? pResLib->m_hResModule : NULL, nId);
+    m_hBitmap = Stretched(hbmDrawn, g_nScaleShift - nDrawnShift);
     return SendMessageW(m_hWnd, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)m_hBitmap) != 0;
 }
 

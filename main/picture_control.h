@@ -1,8 +1,10 @@
 #pragma once
 #include <windows.h>
 
-// A "STATIC" child showing a bitmap from a resource module. The window goes with its
-// parent; the object never destroys it.
+class ResourceLibrary;
+
+// A "STATIC" child showing a picture of the resource library at the screen's density. The
+// window goes with its parent; the object never destroys it.
 class PictureControl
 {
 public:
@@ -11,7 +13,7 @@ public:
 
     int Create(HWND hWndParent, HINSTANCE hInstance, DWORD dwStyle, int x, int y, DWORD dwExStyle,
                int nWidth, int nHeight);
-    BOOL SetBitmap(HMODULE hModule, UINT nImageId);
+    BOOL SetBitmap(const ResourceLibrary *pResLib, UINT nImageId);
     void ClearBitmap();
     void Show(BOOL bShow);
     HWND GetHwnd() const { return m_hWnd; }

@@ -1,4 +1,5 @@
 #include "main/relayout_dialog.h"
+#include "main/layout.h"
 
 // The standard dialog template format: 16-bit words, a header, then one DLGITEMTEMPLATE
 // per item, each aligned to 4 bytes from the template's start.
@@ -49,18 +50,6 @@ const BYTE *AlignDword(const BYTE *pBase, const BYTE *p)
     return pBase + (((p - pBase) + 3) & ~3);
 }
 
-void SetIcon(HINSTANCE hInstance, HWND hChild, WORD wId)
-{
-    HICON hIcon = LoadIconW(hInstance, MAKEINTRESOURCEW(wId));
-    if (hIcon == NULL)
-        return;
-    HICON hOld = (HICON)SendMessageW(hChild, STM_GETIMAGE, IMAGE_ICON, 0);
-    SendMessageW(hChild, STM_SETIMAGE, IMAGE_ICON, (LPARAM)hIcon);
-    // The loader hands back the same shared icon for the same id: keep the one now shown.
-    if (hOld != NULL && hOld != hIcon)
-        DestroyIcon(hOld);
-}
-
 void SetBitmap(HINSTANCE hInstance, HWND hChild, WORD wId)
 {
     HBITMAP hBitmap = LoadBitmapW(hInstance, MAKEINTRESOURCEW(wId));
@@ -93,7 +82,7 @@ void RestoreContent(HINSTANCE hInstance, HWND hChild, const DLGITEMTEMPLATE *pIt
         if (title.pszName != NULL)
             SetWindowTextW(hChild, title.pszName);
         else if ((pItem->style & STATIC_ICON_BITS) == STATIC_ICON_BITS)
-            SetIcon(hInstance, hChild, title.wOrdinal);
+            ShowLayoutIcon(hInstance, hChild, title.wOrdinal);
         else if ((pItem->style & STATIC_BITMAP_BITS) == STATIC_BITMAP_BITS)
             SetBitmap(hInstance, hChild, title.wOrdinal);
         break;
@@ -109,6 +98,20 @@ void RestoreContent(HINSTANCE hInstance, HWND hChild, const DLGITEMTEMPLATE *pIt
 }
 
 }  // namespace
+
+// Each load makes an icon of the program's own, so the one shown before goes; the shared one the
+// dialog manager loaded from the template ignores that.
+void ShowLayoutIcon(HINSTANCE hInstance, HWND hChild, int nIconId)
+{
+    int nSize = ScaleLayout(LAYOUT_ICON_SIZE);
+    HICON hIcon = (HICON)LoadImageW(hInstance, MAKEINTRESOURCEW(nIconId), IMAGE_ICON, nSize, nSize, 0);
+    if (hIcon == NULL)
+        return;
+    HICON hOld = (HICON)SendMessageW(hChild, STM_GETIMAGE, IMAGE_ICON, 0);
+    SendMessageW(hChild, STM_SETIMAGE, IMAGE_ICON, (LPARAM)hIcon);
+    if (hOld != NULL)
+        DestroyIcon(hOld);
+}
 
 int RelayoutDialog(HINSTANCE hInstance, HWND hDlg, int nTemplateId)
 {

@@ -44,7 +44,7 @@ void ShowMonthPicture(unsigned int nMonth)
         return;
     // Months 0 and 1 share the first picture.
     UINT nId = (nMonth <= 1) ? IDB_MONTH_FIRST : IDB_MONTH_FIRST - 1 + nMonth;
-    g_picMonth.SetBitmap(g_pResLib ? g_pResLib->m_hResModule : NULL, nId);
+    g_picMonth.SetBitmap(g_pResLib, nId);
 }
 
 static void FormatWeekStatus(const WCHAR *pszFormat)

@@ -33,4 +33,11 @@
 #define IDS_CHECKUP_CONTENTS_FIRST  151
 #define IDS_CHECKUP_CONTENTS_LAST   157
 
+// The month pictures drawn for a 192-dpi screen at twice the pixels, in the same order, under
+// numbers of their own after every other one in the library: a library built before them
+// still serves every number the programs ask for.
+#define IDB_MONTH_FIRST_192 158
+#define IDB_MONTH_LAST_192  166
+#define ULVO_PICTURE_DPI_HIGH 192
+
 #endif

@@ -1,13 +1,15 @@
 // The main program's windows at 96 and at 192 dots per inch. Each density writes down where every
-// window, client area, text and tab label ends up (the parent here at 96, a child of this program
-// at 192); the parent then compares: nothing may be cut off or covered at 192 that is not at 96,
-// and text is twice as tall. At both, the settings dialog keeps its layout rule.
+// window, client area, text and tab label ends up, and the size of the month picture and of the
+// About icon as drawn (the parent here at 96, a child of this program at 192); the parent then
+// compares: nothing may be cut off or covered at 192 that is not at 96, text is twice as tall and
+// so are the picture and the icon. At both, the settings dialog keeps its layout rule.
 #include "tests/main_test_util.h"
 #include <commctrl.h>
 #include <map>
 #include <stdio.h>
 #include "main/button_control.h"
 #include "main/dialogs.h"
+#include "main/layout.h"
 #include "main/pages.h"
 #include "main/relayout_dialog.h"
 #include "main/settings_dialog.h"
@@ -100,6 +102,25 @@ static void ExpectSettingsLayout(HWND hDlg)
     EXPECT_FALSE(Overlap(rcCalendar, rcMethod));
 }
 
+// The size of the bitmap or icon a static control shows; empty for none.
+static RECT ImageSize(HWND hStatic, UINT uType)
+{
+    BITMAP bm = {};
+    ICONINFO ii = {};
+    HANDLE hImage = (HANDLE)SendMessageW(hStatic, STM_GETIMAGE, uType, 0);
+    if (uType == IMAGE_BITMAP && hImage)
+        GetObjectW(hImage, sizeof(bm), &bm);
+    else if (uType == IMAGE_ICON && hImage && GetIconInfo((HICON)hImage, &ii))
+    {
+        GetObjectW(ii.hbmMask, sizeof(bm), &bm);
+        if (!ii.hbmColor)
+            bm.bmHeight /= 2;   // a monochrome icon's mask holds its image below
+        DeleteObject(ii.hbmMask);
+        DeleteObject(ii.hbmColor);
+    }
+    return RECT{ 0, 0, bm.bmWidth, bm.bmHeight };
+}
+
 class MainDensity : public MainTest
 {
 protected:
@@ -114,12 +135,19 @@ protected:
         Walk(layout, g_hWndMain, "main", "screen", { { g_pTab->GetHwnd(), "tab" }, { g_editStatus.GetHwnd(), "status" },
                                                    { g_editDueDate.GetHwnd(), "duedate" },
                                                    { g_editCountdown.GetHwnd(), "countdown" },
-                                                   { g_editCheckups.GetHwnd(), "checkups" } });
+                                                   { g_editCheckups.GetHwnd(), "checkups" },
+                                                   { g_picMonth.GetHwnd(), "picture" } });
         // The labels of all pages fit across the device's screen, which the tab control spans.
         RECT rcLast;
         TabCtrl_GetItemRect(g_pTab->GetHwnd(), TabCtrl_GetItemCount(g_pTab->GetHwnd()) - 1, &rcLast);
         EXPECT_LE(rcLast.right, ScaleToDpi(SCREEN_CX_NORMAL, ScreenDpi()));
         Walk(layout, g_pResLib->m_hwndMenuBar, "main.bar", "screen");
+        layout["picture.image"] = { "-", ImageSize(g_picMonth.GetHwnd(), IMAGE_BITMAP) };
+        // The same page over the library from before the pictures drawn for 192 dpi.
+        g_pResLib->FreeResLibrary();
+        ASSERT_EQ(1, g_pResLib->LoadResLibrary(LibraryWithout192DpiPictures().c_str()));
+        Refresh();
+        layout["picture.image.stretched"] = { "-", ImageSize(g_picMonth.GetHwnd(), IMAGE_BITMAP) };
         const struct { const char *pszName; int nTemplate, nLayout; DLGPROC pfnProc; } DIALOGS[] = {
             { "settings", IDD_SETTINGS, 0, SettingsDlgProc }, { "about", IDD_ABOUT, IDD_ABOUT, AboutDlgProc },
             { "about.wide", IDD_ABOUT, IDD_ABOUT_WIDE, AboutDlgProc }, { "help", IDD_HELP, 0, HelpDlgProc } };
@@ -132,6 +160,8 @@ protected:
                 ExpectSettingsLayout(dlg);
             Walk(layout, dlg, d.pszName, "screen");
             Walk(layout, g_pResLib->m_hwndMenuBar, std::string(d.pszName) + ".bar", "screen");
+            if (d.pfnProc == AboutDlgProc)
+                layout[std::string(d.pszName) + ".icon"] = { "-", ImageSize(GetDlgItem(dlg, IDC_ABOUT_ICON), IMAGE_ICON) };
         }
         Stop();
     }
@@ -172,6 +202,21 @@ TEST_F(MainDensity, NothingIsCutOffOrCoveredAt192DpiThatIsNotAt96)
     {
         const RECT &a = at96[pszText].rc, &b = at192[pszText].rc;
         EXPECT_NEAR(2 * (a.bottom - a.top), b.bottom - b.top, 1) << pszText;
+    }
+    // The month picture is twice as wide and as tall, from its own drawing or, from the older
+    // library, stretched, and drawn so; the About icon at the layout's size, in both layouts.
+    for (const char *pszPicture : { "picture", "picture.image", "picture.image.stretched" })
+    {
+        const RECT &a = at96[pszPicture].rc, &b = at192[pszPicture].rc;
+        EXPECT_TRUE(a.right > a.left && a.bottom > a.top) << pszPicture << ": none at 96 dpi";
+        EXPECT_NEAR(2 * (a.right - a.left), b.right - b.left, 2) << pszPicture;
+        EXPECT_NEAR(2 * (a.bottom - a.top), b.bottom - b.top, 2) << pszPicture;
+    }
+    for (const char *pszIcon : { "about.icon", "about.wide.icon" })
+    {
+        const RECT rc96 = { 0, 0, LAYOUT_ICON_SIZE, LAYOUT_ICON_SIZE }, rc192 = { 0, 0, 2 * LAYOUT_ICON_SIZE, 2 * LAYOUT_ICON_SIZE };
+        EXPECT_TRUE(EqualRect(&rc96, &at96[pszIcon].rc)) << pszIcon << " at 96 dpi: " << at96[pszIcon].rc.right;
+        EXPECT_TRUE(EqualRect(&rc192, &at192[pszIcon].rc)) << pszIcon << " at 192 dpi: " << at192[pszIcon].rc.right;
     }
     for (const auto &p : at192)
     {

@@ -1,8 +1,9 @@
 // The main program's dialogs. Settings: what "确定" stores and whom it tells, what each failure
 // says, what the dialog opens on, how its two plain radio buttons behave. About: its items where
-// the platform puts each template's. Help: its text. Each: the soft keys that end it.
+// the platform puts each template's. Help: its text in paragraphs. Each: the soft keys that end it.
 #include "tests/main_test_util.h"
 #include "tests/stored_settings_cases.h"
+#include <algorithm>
 #include <commctrl.h>
 #include "core/shared_names.h"
 #include "main/about_dialog.h"
@@ -226,16 +227,27 @@ TEST_F(MainTest, AboutItemsTakeEachTemplatesPlacesAndTexts)
     EXPECT_FALSE(again.IsOpen());
 }
 
-// The usage text as one line; its soft key ends the dialog.
-TEST_F(MainTest, HelpShowsTheUsageTextAsOneLine)
+// The usage text in three paragraphs, the instructions, the dedication and the contact line,
+// each beginning a line of the box after an empty one; its soft key ends the dialog.
+TEST_F(MainTest, HelpShowsTheUsageTextInThreeParagraphs)
 {
     Dialog help(IDD_HELP, HelpDlgProc);
     EXPECT_EQ(L"确定", SoftKeys());
-    std::wstring strText = WindowText(FindDescendant(help, L"EDIT"));
-    EXPECT_EQ(0u, strText.find(L"安装本软件后,在今日界面可以点击进入设置, 设置好后可以每日提醒您今天怀孕的日期, "
-                               L"点击进入后,还可以看到更详细的孕期说明. 如果没有今日界面,也可以从软件列表直接进入."
-                               L"             ")) << strText;
-    EXPECT_EQ(std::wstring::npos, strText.find(L'\n'));
+    HWND hText = FindDescendant(help, L"EDIT");
+    std::wstring strText = WindowText(hText);
+    EXPECT_EQ(L"安装本软件后,在今日界面可以点击进入设置, 设置好后可以每日提醒您今天怀孕的日期, "
+              L"点击进入后,还可以看到更详细的孕期说明. 如果没有今日界面,也可以从软件列表直接进入.\r\n\r\n"
+              L"谨以此软件献给每一位准妈妈, 愿您和宝宝平安健康.\r\n\r\n"
+              L"使用中有任何问题或建议, 欢迎通过软件的发布页面留言与我们联系.", strText);
+    std::wstring strStarts;   // the first character of each line the box shows, '-' for an empty one
+    for (int i = 0; i < (int)SendMessageW(hText, EM_GETLINECOUNT, 0, 0); i++)
+    {
+        int nStart = (int)SendMessageW(hText, EM_LINEINDEX, i, 0);
+        strStarts += SendMessageW(hText, EM_LINELENGTH, nStart, 0) ? strText[nStart] : L'-';
+    }
+    EXPECT_NE(std::wstring::npos, strStarts.find(L"-谨")) << strStarts;
+    EXPECT_NE(std::wstring::npos, strStarts.find(L"-使")) << strStarts;
+    EXPECT_EQ(2, std::count(strStarts.begin(), strStarts.end(), L'-')) << strStarts;
     help.Tap(IDM_DIALOG_OK);
     EXPECT_FALSE(help.IsOpen());
 }

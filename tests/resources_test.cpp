@@ -62,34 +62,67 @@ TEST_F(UlvoResTest, EachWeekHasItsOwnChineseAdviceAboutThatWeek)
     m_lib.FreeText(pszText);
 }
 
-// The shell decodes each month's picture at the size and in the colours the generator read back
-// from its GIF file, whatever the caller's COM apartment, and leaves a thread without COM so.
+// The shell decodes each month's picture, at both densities, at the size and in the colours the
+// generator read back from its GIF file, whatever the caller's COM apartment, and leaves a thread
+// without COM so.
 TEST_F(UlvoResTest, MonthPicturesDecodeThroughTheShellAsDrawn)
 {
     ASSERT_EQ((size_t)(IDB_MONTH_LAST - IDB_MONTH_FIRST + 1), ARRAYSIZE(MONTH_PICTURE_SOURCES));
+    ASSERT_EQ((size_t)(IDB_MONTH_LAST_192 - IDB_MONTH_FIRST_192 + 1), ARRAYSIZE(MONTH_PICTURE_SOURCES_192));
+    const struct { const MonthPictureSource *pSources; UINT nFirstId, nLastId; } SETS[] = {
+        { MONTH_PICTURE_SOURCES, IDB_MONTH_FIRST, IDB_MONTH_LAST },
+        { MONTH_PICTURE_SOURCES_192, IDB_MONTH_FIRST_192, IDB_MONTH_LAST_192 } };
     HDC hdc = CreateCompatibleDC(NULL);
     for (int nApartment : { -1, (int)COINIT_APARTMENTTHREADED, (int)COINIT_MULTITHREADED })
     {
         ASSERT_EQ(S_OK, nApartment < 0 ? S_OK : CoInitializeEx(NULL, nApartment));
-        for (UINT i = 0; i < ARRAYSIZE(MONTH_PICTURE_SOURCES); i++)
+        for (const auto &set : SETS)
         {
-            const MonthPictureSource &source = MONTH_PICTURE_SOURCES[i];
-            SCOPED_TRACE(testing::Message() << source.pszFile << ", apartment " << nApartment);
-            HBITMAP hbm = SHLoadImageResource(m_lib.m_hResModule, IDB_MONTH_FIRST + i);
-            BITMAP bm = {};
-            ASSERT_TRUE(hbm && GetObjectW(hbm, sizeof(bm), &bm));
-            EXPECT_TRUE(bm.bmWidth == source.cx && bm.bmHeight == source.cy) << bm.bmWidth << " x " << bm.bmHeight;
-            HGDIOBJ hOld = SelectObject(hdc, hbm);
-            for (const MonthPicturePoint &pt : source.points)
-                EXPECT_EQ(RGB(pt.rgb >> 16, (pt.rgb >> 8) & 0xFF, pt.rgb & 0xFF), GetPixel(hdc, pt.x, pt.y)) << pt.x << "," << pt.y;
-            DeleteObject(SelectObject(hdc, hOld));
+            for (UINT i = 0; i <= set.nLastId - set.nFirstId; i++)
+            {
+                const MonthPictureSource &source = set.pSources[i];
+                SCOPED_TRACE(testing::Message() << source.pszFile << ", apartment " << nApartment);
+                HBITMAP hbm = SHLoadImageResource(m_lib.m_hResModule, set.nFirstId + i);
+                BITMAP bm = {};
+                ASSERT_TRUE(hbm && GetObjectW(hbm, sizeof(bm), &bm));
+                EXPECT_TRUE(bm.bmWidth == source.cx && bm.bmHeight == source.cy) << bm.bmWidth << " x " << bm.bmHeight;
+                HGDIOBJ hOld = SelectObject(hdc, hbm);
+                for (const MonthPicturePoint &pt : source.points)
+                    EXPECT_EQ(RGB(pt.rgb >> 16, (pt.rgb >> 8) & 0xFF, pt.rgb & 0xFF), GetPixel(hdc, pt.x, pt.y))
+                        << pt.x << "," << pt.y;
+                DeleteObject(SelectObject(hdc, hOld));
+            }
         }
         // After the thread without: starting COM now is the first start, not a second one.
         EXPECT_EQ(S_OK, nApartment < 0 ? CoInitializeEx(NULL, COINIT_APARTMENTTHREADED) : S_OK) << "the shell left COM started";
         CoUninitialize();
     }
     DeleteDC(hdc);
-    EXPECT_TRUE(!SHLoadImageResource(m_lib.m_hResModule, IDB_MONTH_FIRST - 1) && !SHLoadImageResource(m_lib.m_hResModule, IDB_MONTH_LAST + 1));
+    for (UINT nId : { IDB_MONTH_FIRST - 1, IDB_MONTH_LAST + 1, IDB_MONTH_FIRST_192 - 1, IDB_MONTH_LAST_192 + 1 })
+        EXPECT_FALSE(SHLoadImageResource(m_lib.m_hResModule, nId)) << nId;
+}
+
+// The picture for a screen whose layout lengths are shifted: from 192 dpi up the one drawn for
+// 192, where the library has it; otherwise the 96-dpi one, for the caller to stretch.
+TEST_F(UlvoResTest, EachDensityFindsThePictureDrawnForIt)
+{
+    ResourceLibrary older, none;
+    ASSERT_EQ(1, older.LoadResLibrary(LibraryWithout192DpiPictures().c_str()));
+    const UINT MONTH_3 = IDB_MONTH_FIRST + 1, MONTH_3_AT_192 = IDB_MONTH_FIRST_192 + 1;
+    const struct { const ResourceLibrary *pLib; UINT nId; int nShift; UINT nFound; int nDrawnShift; } CASES[] = {
+        { &m_lib, MONTH_3, 0, MONTH_3, 0 }, { &m_lib, MONTH_3, 1, MONTH_3_AT_192, 1 },
+        { &m_lib, IDB_MONTH_FIRST, 1, IDB_MONTH_FIRST_192, 1 }, { &m_lib, IDB_MONTH_LAST, 1, IDB_MONTH_LAST_192, 1 },
+        { &m_lib, MONTH_3, 2, MONTH_3_AT_192, 1 },                   // denser still: the 192-dpi one, stretched
+        { &m_lib, IDB_MONTH_LAST + 1, 1, IDB_MONTH_LAST + 1, 0 },    // not a month's picture
+        { &older, MONTH_3, 0, MONTH_3, 0 }, { &older, MONTH_3, 1, MONTH_3, 0 }, { &none, MONTH_3, 1, MONTH_3, 0 },
+    };
+    for (const auto &c : CASES)
+    {
+        int nDrawnShift = -1;
+        EXPECT_EQ(c.nFound, c.pLib->FindPicture(c.nId, c.nShift, &nDrawnShift)) << &c - CASES;
+        EXPECT_EQ(c.nDrawnShift, nDrawnShift) << &c - CASES;
+    }
+    older.FreeResLibrary();
 }
 
 // The icon holds images drawn for 16 and for 32 pixels, not one scaled for the other.

@@ -280,6 +280,12 @@ bool InstallDeliverables(const std::wstring &strDir)
     return true;
 }
 
+// The build puts it in a folder of its own beside the programs (resources/CMakeLists.txt).
+std::wstring LibraryWithout192DpiPictures()
+{
+    return ExeDir() + L"\\ulvores-96dpi\\" RES_LIBRARY_NAME;
+}
+
 // --- Imports -----------------------------------------------------------------------------------
 
 void *PatchImport(HMODULE hModule, const char *pszDll, const char *pszFunction, void *pNew)

@@ -124,6 +124,8 @@ DWORD ExitCodeOf(HANDLE hProcess);
 // Copies the deliverables (Main.exe, ulvo.dll, UlvoRes.dll and the shell stand-in) from the
 // build into a folder, as the device has them installed side by side.
 bool InstallDeliverables(const std::wstring &strDir);
+// UlvoRes.dll as it was built before it carried the pictures drawn for 192 dpi.
+std::wstring LibraryWithout192DpiPictures();
 
 // --- Imports -----------------------------------------------------------------------------------
 

@@ -1,7 +1,7 @@
 #!/bin/sh
-# Draws the month pictures and the icons of UlvoRes.dll and the main program's icon, and
-# writes images/month_pictures.h: each picture's size and the colours at a few points, read
-# back from the GIF file, for the tests to check a decoder against.
+# Draws the month pictures, at 96 and at 192 dpi, the icons of UlvoRes.dll and the main program's
+# icon, and writes images/month_pictures.h: each picture's size and the colours at a few points,
+# read back from the GIF file, for the tests to check a decoder against.
 # The results are committed beside the resource scripts, so a build never runs this;
 # run it again only after changing a drawing:
 #
@@ -21,7 +21,10 @@ trap 'rm -rf "$WORK"' EXIT INT TERM
 [ -f "$FONT" ] || { echo "font not found: $FONT" >&2; exit 1; }
 mkdir -p "$IMAGES"
 
-# The picture area of the "今日" page on a 240 x 320 screen.
+# The picture area of the "今日" page on a 240 x 320 screen, in the units every drawing below
+# is given in: pixels at 96 dpi. Each picture is drawn once at that density and once at 192 dpi,
+# where every unit is S = 2 pixels: the same drawing rendered at twice the pixels, so that its
+# text and lines are as sharp as the screen, not an enlarged copy.
 W=220
 H=170
 
@@ -30,38 +33,41 @@ FX=66
 FY=86
 TEXT_X=120
 
-# Points read back from each picture: outside the frame, the frame's fill, the two top dots, the
-# rule under the length and the middle of the fruit. Each picture, flipped across either axis,
-# differs from itself at one of them at least, so a decoder that flips rows or columns shows.
+# Points read back from each picture, in drawing units: outside the frame, the frame's fill, the
+# two top dots, the rule under the length and the middle of the fruit. Each picture, flipped
+# across either axis, differs from itself at one of them at least, so a decoder that flips rows or
+# columns shows.
 SAMPLES="0,0 5,$((H / 2)) 22,19 $((W - 23)),19 $((TEXT_X + 40)),82 $FX,$FY"
 TABLE=$WORK/month_pictures.h
 
-# month_picture FILE TITLE FRUIT LENGTH WEIGHT BACKGROUND BORDER INK FRUIT_DRAWING
-# The shell's image loader reads GIF: 256 colours at most, which these flat drawings with
-# smoothed edges fit without dithering.
+# month_picture FILE TITLE FRUIT LENGTH WEIGHT BACKGROUND BORDER INK FRUIT_DRAWING, with S pixels
+# to the unit. The shell's image loader reads GIF: 256 colours at most, which these flat drawings
+# with smoothed edges fit without dithering.
 month_picture() {
     file=$1 title=$2 fruit=$3 length=$4 weight=$5 bg=$6 border=$7 ink=$8 drawing=$9
-    convert -size ${W}x${H} xc:white \
+    convert -size $((W * S))x$((H * S)) xc:white \
         -fill "$bg" -stroke "$border" -strokewidth 2 \
-        -draw "roundrectangle 1,1 $((W - 2)),$((H - 2)) 18,18" \
-        -stroke none -fill white -draw "roundrectangle 10,36 $((W - 11)),134 14,14" \
-        -fill "$border" -draw "circle 22,19 25,19" -draw "circle $((W - 23)),19 $((W - 20)),19" \
-        -font "$FONT" -fill "$ink" -pointsize 19 -gravity north -annotate +0+6 "$title" \
+        -draw "scale $S,$S roundrectangle 1,1 $((W - 2)),$((H - 2)) 18,18" \
+        -stroke none -fill white -draw "scale $S,$S roundrectangle 10,36 $((W - 11)),134 14,14" \
+        -fill "$border" -draw "scale $S,$S circle 22,19 25,19" -draw "scale $S,$S circle $((W - 23)),19 $((W - 20)),19" \
+        -font "$FONT" -fill "$ink" -pointsize $((19 * S)) -gravity north -annotate +0+$((6 * S)) "$title" \
         -gravity northwest \
-        -draw "$drawing" \
-        -fill "#6D4C41" -pointsize 13 \
-        -annotate +${TEXT_X}+62 "$length" -annotate +${TEXT_X}+86 "$weight" \
-        -fill "$border" -draw "rectangle $((TEXT_X)),82 $((TEXT_X + 80)),83" \
-        -fill "$ink" -pointsize 16 -gravity south -annotate +0+10 "宝宝约${fruit}大小" \
+        -draw "scale $S,$S $drawing" \
+        -fill "#6D4C41" -pointsize $((13 * S)) \
+        -annotate +$((TEXT_X * S))+$((62 * S)) "$length" -annotate +$((TEXT_X * S))+$((86 * S)) "$weight" \
+        -fill "$border" -draw "scale $S,$S rectangle $((TEXT_X)),82 $((TEXT_X + 80)),83" \
+        -fill "$ink" -pointsize $((16 * S)) -gravity south -annotate +0+$((10 * S)) "宝宝约${fruit}大小" \
         +dither -colors 256 -type Palette "GIF:$IMAGES/$file"
     table_row "$file"
 }
 
-# table_row FILE: the picture's row of month_pictures.h, as ImageMagick decodes the file.
+# table_row FILE: the picture's row of month_pictures.h, as ImageMagick decodes the file, at the
+# sample points in pixels of that picture.
 table_row() {
     format="{ \"$1\", %w, %h, {"
     for point in $SAMPLES; do
-        format="$format { ${point%,*}, ${point#*,}, 0x%[hex:p{$point}] },"
+        x=$((${point%,*} * S)) y=$((${point#*,} * S))
+        format="$format { $x, $y, 0x%[hex:p{$x,$y}] },"
     done
     convert "$IMAGES/$1" -format "${format%,} } },\n" info: | sed 's/^/    /' >>"$TABLE"
 }
@@ -69,13 +75,12 @@ table_row() {
 cat >"$TABLE" <<EOF
 // Written by resources/gen/make_images.sh with the pictures beside it: do not edit.
 // Each month picture's size and the colour (0xRRGGBB) at a few of its points, as ImageMagick
-// reads them back from the GIF file, in the order of the resource identifiers.
+// reads them back from the GIF file: one table per density, each in the order of the resource
+// identifiers.
 #pragma once
 
 struct MonthPicturePoint { int x, y; unsigned long rgb; };
 struct MonthPictureSource { const char *pszFile; int cx, cy; MonthPicturePoint points[$(echo $SAMPLES | wc -w)]; };
-
-static const MonthPictureSource MONTH_PICTURE_SOURCES[] = {
 EOF
 
 # Each fruit is drawn around (FX, FY) with plain shapes, at most about 80 pixels across.
@@ -153,16 +158,25 @@ watermelon="stroke none fill #1B5E20 circle 66,88 66,132
   stroke none fill #A5D6A7 ellipse 50,66 8,5 0,360
   stroke #5D4037 stroke-width 3 fill none path 'M 66,47 Q 70,40 76,40'"
 
-month_picture month01.gif "怀孕第1-2个月" 樱桃     "身长约1.6厘米" "体重约1克"    "#FCE4EC" "#F48FB1" "#AD1457" "$cherry"
-month_picture month03.gif "怀孕第3个月"   柠檬     "身长约9厘米"   "体重约14克"   "#FFF8E1" "#FFCA28" "#E65100" "$lemon"
-month_picture month04.gif "怀孕第4个月"   苹果     "身长约16厘米"  "体重约110克"  "#FBE9E7" "#FF8A65" "#BF360C" "$apple"
-month_picture month05.gif "怀孕第5个月"   香蕉     "身长约25厘米"  "体重约320克"  "#FFFDE7" "#FDD835" "#F57F17" "$banana"
-month_picture month06.gif "怀孕第6个月"   玉米     "身长约30厘米"  "体重约630克"  "#F1F8E9" "#AED581" "#33691E" "$corn"
-month_picture month07.gif "怀孕第7个月"   茄子     "身长约35厘米"  "体重约1000克" "#F3E5F5" "#CE93D8" "#6A1B9A" "$eggplant"
-month_picture month08.gif "怀孕第8个月"   菠萝     "身长约40厘米"  "体重约1700克" "#FFF3E0" "#FFB74D" "#E65100" "$pineapple"
-month_picture month09.gif "怀孕第9个月"   哈密瓜   "身长约45厘米"  "体重约2500克" "#F9FBE7" "#D4E157" "#827717" "$melon"
-month_picture month10.gif "怀孕第10个月"  西瓜     "身长约50厘米"  "体重约3400克" "#E8F5E9" "#81C784" "#1B5E20" "$watermelon"
-echo "};" >>"$TABLE"
+# month_pictures TABLE SUFFIX: every month's picture at S pixels to the unit, the files named
+# monthNN$SUFFIX.gif, their rows in the table TABLE of month_pictures.h.
+month_pictures() {
+    printf '\nstatic const MonthPictureSource %s[] = {\n' "$1" >>"$TABLE"
+    sfx=$2
+    month_picture month01$sfx.gif "怀孕第1-2个月" 樱桃     "身长约1.6厘米" "体重约1克"    "#FCE4EC" "#F48FB1" "#AD1457" "$cherry"
+    month_picture month03$sfx.gif "怀孕第3个月"   柠檬     "身长约9厘米"   "体重约14克"   "#FFF8E1" "#FFCA28" "#E65100" "$lemon"
+    month_picture month04$sfx.gif "怀孕第4个月"   苹果     "身长约16厘米"  "体重约110克"  "#FBE9E7" "#FF8A65" "#BF360C" "$apple"
+    month_picture month05$sfx.gif "怀孕第5个月"   香蕉     "身长约25厘米"  "体重约320克"  "#FFFDE7" "#FDD835" "#F57F17" "$banana"
+    month_picture month06$sfx.gif "怀孕第6个月"   玉米     "身长约30厘米"  "体重约630克"  "#F1F8E9" "#AED581" "#33691E" "$corn"
+    month_picture month07$sfx.gif "怀孕第7个月"   茄子     "身长约35厘米"  "体重约1000克" "#F3E5F5" "#CE93D8" "#6A1B9A" "$eggplant"
+    month_picture month08$sfx.gif "怀孕第8个月"   菠萝     "身长约40厘米"  "体重约1700克" "#FFF3E0" "#FFB74D" "#E65100" "$pineapple"
+    month_picture month09$sfx.gif "怀孕第9个月"   哈密瓜   "身长约45厘米"  "体重约2500克" "#F9FBE7" "#D4E157" "#827717" "$melon"
+    month_picture month10$sfx.gif "怀孕第10个月"  西瓜     "身长约50厘米"  "体重约3400克" "#E8F5E9" "#81C784" "#1B5E20" "$watermelon"
+    echo "};" >>"$TABLE"
+}
+
+S=1 month_pictures MONTH_PICTURE_SOURCES ""
+S=2 month_pictures MONTH_PICTURE_SOURCES_192 -192
 cp "$TABLE" "$IMAGES/month_pictures.h"
 
 # heart_icon SIZE FILE: a white heart on a pink disc, redrawn at each size rather than scaled,
@@ -197,7 +211,13 @@ main_icon() {
         -resize ${size}x${size} "$file"
 }
 
+# 64 pixels for the About dialog on a 192-dpi screen, 48 and 32 for the rest, all kept as bitmaps
+# (not PNG) inside the icon. The 48 and the 32 have 32 bits per pixel with alpha; the 64 is an
+# 8-bit palette image with a transparency mask like the Today item's, a third of the size, which
+# keeps Main.exe within its budget: its inside keeps smooth edges, only its outline is hard, and
+# at that density a hard pixel is half as wide.
+main_icon 64 "$WORK/main64.png"
 main_icon 48 "$WORK/main48.png"
 main_icon 32 "$WORK/main32.png"
-# 32 bits per pixel with alpha, kept as bitmaps (not PNG) inside the icon.
-convert "$WORK/main48.png" "$WORK/main32.png" -type TrueColorAlpha "$OUT/main.ico"
+convert \( "$WORK/main64.png" -channel A -threshold 50% +channel -type PaletteAlpha \) \
+    \( "$WORK/main48.png" "$WORK/main32.png" -type TrueColorAlpha \) "$OUT/main.ico"
