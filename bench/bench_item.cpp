@@ -9,9 +9,16 @@
 //   bench_item refresh-big N       N timed refreshes with a 10 MB config.xml, and the memory they take
 //   bench_item read NAME PATH      re-reads PATH until told to stop (a partner of bench_main)
 // Results are "key value" lines on standard output.
-#include "bench/bench_support.h"
+#include "bench/child_processes.h"
+#include "bench/config_files.h"
+#include "bench/day_states.h"
+#include "bench/files_and_folders.h"
+#include "bench/fuzz_cases.h"
+#include "bench/fuzz_runs.h"
 #include "bench/item_harness.h"
 #include "bench/msxml_round.h"
+#include "bench/process_counters.h"
+#include "bench/timing.h"
 #include "core/config_document.h"
 #include "today/item_state.h"
 #include <ole2.h>

@@ -6,7 +6,11 @@
 // program's class, owned by that process, is visible and neither it nor any of its visible
 // children has anything left to paint (GetUpdateRect empty); then one WM_NULL round trip
 // through its message loop. The program is closed (WM_CLOSE) and waited for before the next.
-#include "bench/bench_support.h"
+#include <windows.h>
+#include "bench/child_processes.h"
+#include "bench/config_files.h"
+#include "bench/files_and_folders.h"
+#include "bench/timing.h"
 #include <cstdio>
 #include <vector>
 
@@ -62,18 +66,14 @@ BOOL CALLBACK FindTopLevel(HWND hWnd, LPARAM lParam)
 // Milliseconds to the first painted window, or a negative number when none came.
 double TimeStart(const std::wstring &strDir, const Target &target, int *pnUnpaintedPolls)
 {
-    std::wstring strExe = strDir + L"\\" + target.pszExe;
-    std::vector<wchar_t> commandLine(strExe.begin(), strExe.end());
-    commandLine.push_back(0);
-    STARTUPINFOW si;
-    ZeroMemory(&si, sizeof(si));
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi;
+    std::wstring strCommandLine = L"\"" + strDir + L"\\" + target.pszExe + L"\"";
+    DWORD dwProcessId = 0;
     double dStart = NowMicroseconds();
-    if (!CreateProcessW(strExe.c_str(), commandLine.data(), NULL, NULL, FALSE, 0, NULL, strDir.c_str(), &si, &pi))
+    HANDLE hProcess = StartProcess(strCommandLine, strDir.c_str(), &dwProcessId);
+    if (!hProcess)
         return -1;
     double dMs = -1;
-    FindData data = { target.pszClass, pi.dwProcessId, NULL };
+    FindData data = { target.pszClass, dwProcessId, NULL };
     for (int nPoll = 0; nPoll < 30000; nPoll++)
     {
         data.hWnd = NULL;
@@ -90,18 +90,17 @@ double TimeStart(const std::wstring &strDir, const Target &target, int *pnUnpain
             if (IsWindowVisible(data.hWnd))
                 ++*pnUnpaintedPolls;
         }
-        if (WaitForSingleObject(pi.hProcess, 1) == WAIT_OBJECT_0)
+        if (WaitForSingleObject(hProcess, 1) == WAIT_OBJECT_0)
             break;
     }
     if (data.hWnd)
         PostMessageW(data.hWnd, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(pi.hProcess, 15000) != WAIT_OBJECT_0)
+    if (WaitForSingleObject(hProcess, 15000) != WAIT_OBJECT_0)
     {
-        TerminateProcess(pi.hProcess, 1);
-        WaitForSingleObject(pi.hProcess, 5000);
+        TerminateProcess(hProcess, 1);
+        WaitForSingleObject(hProcess, 5000);
     }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    CloseHandle(hProcess);
     return dMs;
 }
 

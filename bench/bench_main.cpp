@@ -11,11 +11,15 @@
 //   bench_main kills N             N save loops ended with TerminateProcess
 //   bench_main save-loop NAME PATH    saves until ended (a child of kills)
 // Results are "key value" lines on standard output.
-#include "bench/bench_support.h"
 #include "bench/concurrent_saves.h"
+#include "bench/day_states.h"
+#include "bench/files_and_folders.h"
+#include "bench/fuzz_cases.h"
+#include "bench/fuzz_runs.h"
 #include "bench/killed_saves.h"
 #include "bench/main_harness.h"
 #include "bench/path_fuzz.h"
+#include "bench/timing.h"
 #include "main/settings_store.h"
 #include <cstdio>
 #include <cwchar>

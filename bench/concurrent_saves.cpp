@@ -1,5 +1,7 @@
 #include "bench/concurrent_saves.h"
-#include "bench/bench_support.h"
+#include "bench/child_processes.h"
+#include "bench/config_files.h"
+#include "bench/files_and_folders.h"
 #include "bench/main_harness.h"
 #include "main/settings_store.h"
 #include <cstdio>

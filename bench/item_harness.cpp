@@ -1,5 +1,6 @@
 #include "bench/item_harness.h"
-#include "bench/bench_support.h"
+#include "bench/config_files.h"
+#include "bench/files_and_folders.h"
 #include "core/shared_names.h"
 #include "core/today_clock.h"
 #include "today/item_init.h"

@@ -1,6 +1,10 @@
 #include "bench/killed_saves.h"
-#include "bench/bench_support.h"
+#include "bench/child_processes.h"
+#include "bench/config_files.h"
+#include "bench/files_and_folders.h"
+#include "bench/fuzz_cases.h"
 #include "bench/main_harness.h"
+#include "bench/timing.h"
 #include "core/shared_names.h"
 #include "main/settings_store.h"
 #include <string>

@@ -1,5 +1,6 @@
 #include "bench/main_harness.h"
-#include "bench/bench_support.h"
+#include "bench/config_files.h"
+#include "bench/files_and_folders.h"
 #include "core/config_document.h"
 #include "core/resource_library.h"
 #include "core/today_clock.h"

@@ -1,6 +1,6 @@
 #pragma once
-#include "core/display_density.h"
 #include "core/resource_library.h"
+#include "platform/display_density.h"
 
 // A designed length on this screen, by the shift InitScale found.
 inline int ScaleLayout(int nLength)

@@ -1,7 +1,7 @@
 #include "main/picture_control.h"
-#include "core/display_density.h"
 #include "core/resource_library.h"
 #include "main/control_size.h"
+#include "platform/display_density.h"
 #include <aygshell.h>
 
 PictureControl::PictureControl()

@@ -1,6 +1,6 @@
 #pragma once
 #include <windows.h>
-#include "core/display_density.h"
+#include "platform/display_density.h"
 
 // Where the device's form of a call is not accepted by the desktop, the desktop form lives here.
 

@@ -1,8 +1,10 @@
 // The Today item over a long life in the shell's process, and over damaged settings files: what a
 // soak and a fuzz run show, in short (a leak or a crash shows early; the bench runs the long ones).
 #include <gtest/gtest.h>
-#include "bench/bench_support.h"
+#include "bench/config_files.h"
+#include "bench/fuzz_cases.h"
 #include "bench/item_harness.h"
+#include "bench/process_counters.h"
 #include "today/status_line.h"
 
 static const std::wstring LINE = L"今天是您怀孕的孕周: 12 周 1 天\n 更多详情请点击查看";

@@ -2,8 +2,11 @@
 // another process, and saves ended at random moments: what the fuzz, concurrent-save and kill runs
 // show, in short (the bench runs the long ones).
 #include <gtest/gtest.h>
-#include "bench/bench_support.h"
 #include "bench/concurrent_saves.h"
+#include "bench/day_states.h"
+#include "bench/files_and_folders.h"
+#include "bench/fuzz_cases.h"
+#include "bench/fuzz_runs.h"
 #include "bench/killed_saves.h"
 #include "bench/main_harness.h"
 #include "bench/path_fuzz.h"

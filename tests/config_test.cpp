@@ -3,6 +3,8 @@
 // string given back after each case.
 #include <gtest/gtest.h>
 #include <algorithm>
+#include "bench/config_files.h"
+#include "bench/fuzz_cases.h"
 #include "core/config_document.h"
 #include "platform/xmldom/xmldom_seams.h"
 #include "tests/test_support.h"

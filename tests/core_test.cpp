@@ -1,14 +1,14 @@
-// The core both deliverables compile in: the pregnancy calendar, the display density rules and
-// the diagnostic log.
+// The core both deliverables compile in: the pregnancy calendar and the diagnostic log; and the
+// platform's display density rules they scale by.
 #include <gtest/gtest.h>
 #include <regex>
 #include <tuple>
 #include "core/checkup_schedule.h"
 #include "core/debug_log.h"
-#include "core/display_density.h"
 #include "core/pregnancy_calendar.h"
 #include "core/resource_library.h"
 #include "core/today_clock.h"
+#include "platform/display_density.h"
 #include "tests/test_support.h"
 
 namespace {

@@ -7,13 +7,13 @@
 #include <commctrl.h>
 #include <map>
 #include <stdio.h>
-#include "core/display_density.h"
 #include "main/button_control.h"
 #include "main/dialogs.h"
 #include "main/layout.h"
 #include "main/pages.h"
 #include "main/relayout_dialog.h"
 #include "main/settings_dialog.h"
+#include "platform/display_density.h"
 #include "platform/today/host_layout.h"
 #include "resources/main_ids.h"
 

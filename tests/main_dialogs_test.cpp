@@ -152,7 +152,8 @@ TEST_F(MainTest, PagesAndSettingsReadTheStoredTextsAsTheItemDoes)
             continue;
         dlg.Tap(IDM_SETTINGS_OK);
         Pump();
-        EXPECT_EQ(c.pszLine ? c.pszLine : PROMPT, WindowText(g_editStatus.GetHwnd())) << Stored();
+        EXPECT_EQ(c.pszLine ? c.pszLine : PROMPT, WindowText(g_editStatus.GetHwnd()));
+        EXPECT_EQ(ConfigXml(c.pszSaved ? c.pszSaved : c.pszBody), Stored());
     }
 }
 

@@ -2,6 +2,7 @@
 // each config.xml, and what its window shows and answers.
 #include "tests/main_test_util.h"
 #include <map>
+#include "bench/config_files.h"
 #include "core/shared_names.h"
 #include "main/pages.h"
 #include "resources/main_ids.h"

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <regex>
 #include <aygshell.h>
+#include "bench/config_files.h"
 #include "core/shared_names.h"
 #include "main/main_window.h"
 #include "platform/today/host_names.h"

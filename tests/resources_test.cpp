@@ -6,10 +6,10 @@
 #include <regex>
 #include <set>
 #include "core/debug_log.h"
-#include "core/display_density.h"
 #include "core/resource_library.h"
 #include "core/shared_names.h"
 #include "platform/aygshell/shell_metrics.h"
+#include "platform/display_density.h"
 #include "resources/images/month_pictures.h"
 #include "resources/main_ids.h"
 #include "resources/ulvores_ids.h"

@@ -5,9 +5,9 @@
 #include <windows.h>
 #include <string>
 #include <vector>
-// The bench's helpers serve the tests too: ExeDir, the folder the programs lie in, ConfigFile,
-// WriteWholeFile, FilesIn, RemoveFolder and the rest.
-#include "bench/bench_support.h"
+// The bench's file and folder helpers serve the tests too: ExeDir, the folder the programs lie
+// in, WriteWholeFile, FilesIn, RemoveFolder and the rest.
+#include "bench/files_and_folders.h"
 
 // --- Files ---------------------------------------------------------------------------------
 

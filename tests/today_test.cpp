@@ -9,6 +9,7 @@
 #include <aygshell.h>
 #include <shlwapi.h>
 #include <strsafe.h>
+#include "bench/config_files.h"
 #include "core/shared_names.h"
 #include "platform/today/host_layout.h"
 #include "platform/today/host_names.h"

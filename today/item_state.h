@@ -2,7 +2,7 @@
 #include <windows.h>
 #include "core/config_document.h"
 #include "core/resource_library.h"
-#include "core/display_density.h"
+#include "platform/display_density.h"
 
 // The item's module-wide state: one set per loaded library, living as long as it.
 #define ITEM_TEXT_CCH 260

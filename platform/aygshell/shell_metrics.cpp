@@ -1,5 +1,5 @@
 #include "platform/aygshell/shell_metrics.h"
-#include "core/display_density.h"
+#include "platform/display_density.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 

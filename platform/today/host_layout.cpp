@@ -1,5 +1,5 @@
 #include "platform/today/host_layout.h"
-#include "core/display_density.h"
+#include "platform/display_density.h"
 
 int ScaleForScreen(int n96)
 {

@@ -1,8 +1,9 @@
 #pragma once
 #include <windows.h>
 
-// Every designed length is in pixels of a 96-dpi screen; a 192-dpi screen shows each one at
-// twice the pixels. The item, the main program and the stand-ins all scale here.
+// The platform's rule for screen density: every designed length is in pixels of a 96-dpi
+// screen, and a 192-dpi screen shows each one at twice the pixels. The stand-ins of the device's
+// shell, the item and the main program all scale here.
 #define DESIGN_DPI 96
 
 enum DisplayAxis { AXIS_HORIZONTAL, AXIS_VERTICAL };
