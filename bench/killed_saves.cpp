@@ -104,7 +104,12 @@ KilledSavesResult RunKilledSaves(int nKills, unsigned int nSeed)
         {
         }
         if (!hChild || pShared->nDone < 1)
+        {
             r.nChildFailed++;
+            r.dwChildExit = STILL_ACTIVE;
+            if (hChild)
+                GetExitCodeProcess(hChild, &r.dwChildExit);
+        }
         Sleep((DWORD)random.Below(KILL_DELAY_MAX_MS));
         double dUntil = NowMicroseconds() + (double)random.Below(KILL_DELAY_MAX_US);
         while (NowMicroseconds() < dUntil)

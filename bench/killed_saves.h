@@ -16,6 +16,7 @@ struct KilledSavesResult
     int nSparesLeft;     // ends after which the start-up or save that followed left a file beside it
     int nFilesAtEnd;     // files beside config.xml after the last of them
     int nChildFailed;    // save loops that never saved
+    DWORD dwChildExit;   // how the last of them ended: its exit code, STILL_ACTIVE if it never did
     wchar_t szLastStray[MAX_PATH];   // the name of the last file found beside config.xml
 };
 KilledSavesResult RunKilledSaves(int nKills, unsigned int nSeed);

@@ -58,7 +58,7 @@ TEST(KilledSaves, AnEndMidSaveLeavesOnePairWholeAndNoSpareFileAfterTheNextStart)
 {
     const int KILLS = 12;
     KilledSavesResult r = RunKilledSaves(KILLS, FUZZ_SEED);
-    EXPECT_EQ(0, r.nChildFailed);
+    EXPECT_EQ(0, r.nChildFailed) << "the last ended with " << std::hex << r.dwChildExit;
     EXPECT_EQ(KILLS, r.nOldPair + r.nNewPair);
     EXPECT_EQ(0, r.nTorn + r.nCrowded);
     EXPECT_EQ(0, r.nSparesLeft) << "found beside config.xml: " << r.szLastStray;
