@@ -8,16 +8,15 @@ cd "$(dirname "$0")/.."
 bash scripts/bootstrap.sh
 source scripts/flavour.sh
 ulvo_say_flavour >&2
-configure() { cmake -S . -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$2.cmake" >/dev/null; }
 BUILD=$(ulvo_build_dir)
-configure "$BUILD" "$ULVO_ARCH"
+ulvo_configure "$BUILD"
 cmake --build "$BUILD" >/dev/null
 BUILD=$(cd "$BUILD" && pwd)
 if [ "$ULVO_ARCH" = i686 ]; then
     DEVICE_BIN="$BUILD/bin" DEVICE_HOW="file size"
 else
     DEVICE_BUILD=${DEVICE_BUILD_DIR:-build/i686}
-    configure "$DEVICE_BUILD" i686
+    ulvo_configure "$DEVICE_BUILD" i686
     cmake --build "$DEVICE_BUILD" --target ulvo Main UlvoRes aygshell xmldom >/dev/null
     DEVICE_BIN="$(cd "$DEVICE_BUILD" && pwd)/bin"
     DEVICE_HOW="file size of the i686 build, built, not run (the timings ran on x86_64)"

@@ -5,10 +5,12 @@
 #                  support, some containers). Set it beforehand to pick one by hand.
 #   ULVO_ARCH_WHY  why that one, for ulvo_say_flavour
 # and defines:
-#   wine ARGS, wineserver ARGS   Wine's loader and server of that flavour. Scripts that source
+#   ULVO_WINE, ULVO_WINESERVER   Wine's loader and server of that flavour, for an exec
+#   wine ARGS, wineserver ARGS   the same as functions. Scripts that source
 #                  this reach Wine only through them (`wine wineboot -i`, `wine regsvr32 ...`,
 #                  `wine reg ...`): Debian's /usr/bin/wine takes the 32-bit loader whenever
 #                  wine32 is installed, whether or not the machine can execute it.
+#   ulvo_configure DIR [ARCH]   configures a build of the flavour (or of ARCH) in DIR
 #   ulvo_build_dir    the flavour's build directory (BUILD_DIR, or build/$ULVO_ARCH), so a switch
 #                  never reuses the other flavour's objects or prefix
 #   ulvo_say_flavour  prints the one line that says which flavour and why
@@ -43,13 +45,19 @@ export ULVO_ARCH ULVO_ARCH_WHY
 
 if [ "$ULVO_ARCH" = x86_64 ]; then
     # Wine 8 in Debian has no 32-on-64 mode: 64-bit programs on the 64-bit loader and server.
+    ULVO_WINE=$WINE64_LOADER ULVO_WINESERVER=$WINE64_SERVER
     export WINELOADER=$WINE64_LOADER WINESERVER=$WINE64_SERVER
-    wine() { "$WINE64_LOADER" "$@"; }
-    wineserver() { "$WINE64_SERVER" "$@"; }
 else
-    wine() { command wine "$@"; }
-    wineserver() { command wineserver "$@"; }
+    ULVO_WINE=wine ULVO_WINESERVER=wineserver
 fi
+wine() { command "$ULVO_WINE" "$@"; }
+wineserver() { command "$ULVO_WINESERVER" "$@"; }
+
+ULVO_TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+ulvo_configure() {
+    cmake -S "$ULVO_TOP" -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+          -DCMAKE_TOOLCHAIN_FILE="$ULVO_TOP/cmake/mingw-${2:-$ULVO_ARCH}.cmake" >/dev/null
+}
 
 ulvo_build_dir() { echo "${BUILD_DIR:-build/$ULVO_ARCH}"; }
 ulvo_say_flavour() {

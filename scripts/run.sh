@@ -29,7 +29,7 @@ bash scripts/bootstrap.sh
 source scripts/flavour.sh
 ulvo_say_flavour
 BUILD=$(realpath -m "$(ulvo_build_dir)")
-cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$ULVO_ARCH.cmake >/dev/null
+ulvo_configure "$BUILD"
 if ! cmake --build "$BUILD"; then
     # Show what can be shown: the stand-in is needed, the rest is installed when it built.
     echo "run: the full build failed; building the Today screen and whatever else builds" >&2

@@ -7,6 +7,6 @@ bash scripts/bootstrap.sh
 source scripts/flavour.sh
 ulvo_say_flavour
 BUILD=$(ulvo_build_dir)
-cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$ULVO_ARCH.cmake >/dev/null
+ulvo_configure "$BUILD"
 cmake --build "$BUILD"
 ctest --test-dir "$BUILD" --output-on-failure
