@@ -79,6 +79,13 @@ void FixedToday::Set(int nYear, int nMonth, int nDay)
     s_stToday.wMinute = 59;
 }
 
+void FixedToday::SetTime(int nHour, int nMinute, int nSecond)
+{
+    s_stToday.wHour = (WORD)nHour;
+    s_stToday.wMinute = (WORD)nMinute;
+    s_stToday.wSecond = (WORD)nSecond;
+}
+
 // --- Windows -----------------------------------------------------------------------------------
 
 std::wstring WindowText(HWND hWnd)

@@ -35,13 +35,15 @@ std::string ConfigXml(const std::string &strBody);
 
 // --- The date --------------------------------------------------------------------------------
 
-// Pins the deliverables' "today" to a date of the test's choosing while in scope.
+// Pins the deliverables' "today" to a date of the test's choosing while in scope, late in the
+// day unless a time of day is set too.
 class FixedToday
 {
 public:
     FixedToday(int nYear, int nMonth, int nDay);
     ~FixedToday();
     void Set(int nYear, int nMonth, int nDay);
+    void SetTime(int nHour, int nMinute, int nSecond);
 };
 
 // --- Windows -----------------------------------------------------------------------------------
