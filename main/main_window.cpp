@@ -139,6 +139,9 @@ static LRESULT OnCommand(HWND hWnd, WPARAM wParam, LPARAM lParam)
 {
     switch (LOWORD(wParam))
     {
+    case IDM_KICKS:
+        RunDialog(IDD_KICKS, KickDlgProc);
+        return 0;
     case IDM_SETTINGS:
         RunDialog(IDD_SETTINGS, SettingsDlgProc);
         return 0;

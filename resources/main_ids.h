@@ -16,12 +16,15 @@
 #define IDR_MAIN_MENUBAR        102
 #define IDR_SETTINGS_MENUBAR    130
 #define IDR_DIALOG_MENUBAR      131
+#define IDR_CONTRACTIONS_MENUBAR 132
 
 // Dialog templates.
 #define IDD_ABOUT               105
 #define IDD_ABOUT_WIDE          106
 #define IDD_SETTINGS            108
 #define IDD_HELP                110
+#define IDD_KICKS               111
+#define IDD_CONTRACTIONS        112
 
 // About dialog items (templates 105 and 106).
 #define IDC_ABOUT_ICON          201
@@ -33,7 +36,17 @@
 #define IDC_RADIO_365           300
 #define IDC_RADIO_280           301
 
+// Kick counter controls, created at run time.
+#define IDC_KICK_LEFT           400
+#define IDC_KICK_COUNT          401
+#define IDC_KICK_TAP            402
+#define IDC_KICK_TODAY          403
+#define IDC_KICK_ASSESSMENT     404
+#define IDC_KICK_HISTORY        405
+
 // Main window commands (menu bar 102 and accelerators 2).
+#define IDM_KICKS               32780
+#define IDM_CONTRACTIONS        32781
 #define IDM_SETTINGS            32785
 #define IDM_ABOUT               32788
 #define IDM_HELP                32789
