@@ -13,6 +13,7 @@
 #include "main/pages.h"
 #include "main/relayout_dialog.h"
 #include "main/settings_dialog.h"
+#include "bench/files_and_folders.h"
 #include "platform/display_density.h"
 #include "platform/today/host_layout.h"
 #include "resources/main_ids.h"
@@ -102,6 +103,62 @@ static void ExpectSettingsLayout(HWND hDlg)
     EXPECT_FALSE(Overlap(rcCalendar, rcMethod));
 }
 
+// records.csv of nHours complete hours of nPerHour effective taps each on 2010-03-27 and on each
+// of the 7 days before, and an hour running at 23:59 with a tap every 10 seconds: the longest texts
+// the kick counter shows.
+static std::string BusyKickRecords(int nHours, int nPerHour)
+{
+    std::string str = "time,event\r\n";
+    char szLine[64];
+    for (int nDay = 20; nDay <= 27; nDay++)
+        for (int h = 0; h < nHours; h++)
+            for (int i = 0; i < nPerHour; i++)
+                str += (snprintf(szLine, sizeof(szLine), "2010-03-%02d %02d:%02d:00,kick\r\n", nDay, 8 + h, i * 5), szLine);
+    for (int s = 10; s < 59 * 60; s += 10)
+        str += (snprintf(szLine, sizeof(szLine), "2010-03-27 23:%02d:%02d,kick\r\n", s / 60, s % 60), szLine);
+    return str;
+}
+
+// A record dialog as the device's screen at this density has it, below the soft keys.
+static void PutOnTheDevicesScreen(HWND hDlg)
+{
+    RECT rcBar;
+    GetWindowRect(g_pResLib->m_hwndMenuBar, &rcBar);
+    MoveWindow(hDlg, 0, 0, ScaleToDpi(SCREEN_CX_NORMAL, ScreenDpi()),
+               ScaleToDpi(SCREEN_CY_NORMAL, ScreenDpi()) - (rcBar.bottom - rcBar.top), TRUE);
+}
+
+// There, each control inside the dialog and clear of the others, every line of text whole inside
+// its control, the big button at least half the screen wide and 40 pixels high at 96 dpi.
+static void ExpectWholeOnTheDevicesScreen(HWND hDlg, int nButtonId)
+{
+    RECT rcClient;
+    GetClientRect(hDlg, &rcClient);
+    for (HWND h = GetWindow(hDlg, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+    {
+        RECT rc = ChildRect(h);
+        wchar_t szClass[32] = L"";
+        GetClassNameW(h, szClass, ARRAYSIZE(szClass));
+        std::wstring strText = WindowText(h);
+        EXPECT_TRUE(Inside(rc, rcClient)) << GetDlgCtrlID(h);
+        for (HWND o = GetWindow(h, GW_HWNDNEXT); o; o = GetWindow(o, GW_HWNDNEXT))
+            EXPECT_FALSE(Overlap(rc, ChildRect(o))) << GetDlgCtrlID(h) << " and " << GetDlgCtrlID(o);
+        if (lstrcmpiW(szClass, L"EDIT") == 0 || strText.empty())
+            continue;
+        HDC hdc = GetDC(h);
+        HGDIOBJ hOld = SelectObject(hdc, (HFONT)SendMessageW(h, WM_GETFONT, 0, 0));
+        RECT rcText = { 0, 0, rc.right - rc.left, 0 };
+        DrawTextW(hdc, strText.c_str(), -1, &rcText, DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK);
+        SelectObject(hdc, hOld);
+        ReleaseDC(h, hdc);
+        EXPECT_LE(rcText.right, rc.right - rc.left) << GetDlgCtrlID(h);
+        EXPECT_LE(rcText.bottom, rc.bottom - rc.top) << GetDlgCtrlID(h) << " cuts off its text";
+    }
+    RECT rcButton = ChildRect(GetDlgItem(hDlg, nButtonId));
+    EXPECT_GE(2 * (rcButton.right - rcButton.left), ScaleToDpi(SCREEN_CX_NORMAL, ScreenDpi()));
+    EXPECT_GE(rcButton.bottom - rcButton.top, ScaleToDpi(40, ScreenDpi()));
+}
+
 // The size of the bitmap or icon a static control shows; empty for none.
 static RECT ImageSize(HWND hStatic, UINT uType)
 {
@@ -150,7 +207,9 @@ protected:
         layout["picture.image.stretched"] = { "-", ImageSize(g_picMonth.GetHwnd(), IMAGE_BITMAP) };
         const struct { const char *pszName; int nTemplate, nLayout; DLGPROC pfnProc; } DIALOGS[] = {
             { "settings", IDD_SETTINGS, 0, SettingsDlgProc }, { "about", IDD_ABOUT, IDD_ABOUT, AboutDlgProc },
-            { "about.wide", IDD_ABOUT, IDD_ABOUT_WIDE, AboutDlgProc }, { "help", IDD_HELP, 0, HelpDlgProc } };
+            { "about.wide", IDD_ABOUT, IDD_ABOUT_WIDE, AboutDlgProc }, { "help", IDD_HELP, 0, HelpDlgProc },
+            { "kicks", IDD_KICKS, 0, KickDlgProc } };
+        ASSERT_TRUE(WriteWholeFile(m_dir.File(L"records.csv"), BusyKickRecords(10, 12)));
         for (const auto &d : DIALOGS)
         {
             Dialog dlg(d.nTemplate, d.pfnProc);
@@ -158,10 +217,22 @@ protected:
                 RelayoutDialog(g_hInstance, dlg, d.nLayout);
             if (d.nTemplate == IDD_SETTINGS)
                 ExpectSettingsLayout(dlg);
+            if (d.nTemplate == IDD_KICKS)
+            {
+                PutOnTheDevicesScreen(dlg);
+                ExpectWholeOnTheDevicesScreen(dlg, IDC_KICK_TAP);
+            }
             Walk(layout, dlg, d.pszName, "screen");
             Walk(layout, g_pResLib->m_hwndMenuBar, std::string(d.pszName) + ".bar", "screen");
             if (d.pfnProc == AboutDlgProc)
                 layout[std::string(d.pszName) + ".icon"] = { "-", ImageSize(GetDlgItem(dlg, IDC_ABOUT_ICON), IMAGE_ICON) };
+        }
+        // A day of few kicks has the longest assessment.
+        ASSERT_TRUE(WriteWholeFile(m_dir.File(L"records.csv"), BusyKickRecords(5, 3)));
+        {
+            Dialog kicks(IDD_KICKS, KickDlgProc);
+            PutOnTheDevicesScreen(kicks);
+            ExpectWholeOnTheDevicesScreen(kicks, IDC_KICK_TAP);
         }
         Stop();
     }
