@@ -10,6 +10,10 @@
 //   bench_main concurrent N        N saves while bench_item.exe re-reads the file
 //   bench_main kills N             N save loops ended with TerminateProcess
 //   bench_main save-loop NAME PATH    saves until ended (a child of kills)
+//   bench_main records N           taps and openings of the kick counter over records.csv files
+//                                  of several sizes, N timings each
+//   bench_main tap-kills N         N kick tap loops ended with TerminateProcess
+//   bench_main tap-loop NAME PATH  taps until ended (a child of tap-kills)
 // Results are "key value" lines on standard output.
 #include "bench/concurrent_saves.h"
 #include "bench/day_states.h"
@@ -17,6 +21,8 @@
 #include "bench/fuzz_cases.h"
 #include "bench/fuzz_runs.h"
 #include "bench/killed_saves.h"
+#include "bench/killed_taps.h"
+#include "bench/record_timings.h"
 #include "bench/main_harness.h"
 #include "bench/path_fuzz.h"
 #include "bench/timing.h"
@@ -116,6 +122,33 @@ int Kills(int nKills)
     return 0;
 }
 
+int Records(int nTimings)
+{
+    MainHarness main;
+    if (!main.Ready())
+    {
+        printf("records_error setup\n");
+        return 1;
+    }
+    const std::string EMPTY = "time,event\r\n";
+    printf("kick_tap_empty_us %.1f\n", TimeTaps(&main, KICK_DIALOG, EMPTY, nTimings));
+    printf("kick_tap_10000_us %.1f\n", TimeTaps(&main, KICK_DIALOG, KickRecords(10000), nTimings));
+    printf("kick_open_100_us %.1f\n", TimeOpens(&main, KICK_DIALOG, KickRecords(100), nTimings));
+    printf("kick_open_10000_us %.1f\n", TimeOpens(&main, KICK_DIALOG, KickRecords(10000), nTimings));
+    printf("kick_open_10mb_us %.1f\n", TimeOpens(&main, KICK_DIALOG, KickRecordsOfSize(10 * 1024 * 1024), nTimings));
+    return 0;
+}
+
+int TapKills(int nKills)
+{
+    KilledTapsResult r = RunKilledTaps(nKills, FUZZ_SEED);
+    printf("tap_kills %d\ntap_kills_counted %d\ntap_kills_lines %d\ntap_kills_torn %d\ntap_kills_not_whole %d\n"
+           "tap_kills_earlier_changed %d\ntap_kills_counted_missing %d\ntap_kills_child_failed %d\n",
+           r.nKills, r.nCounted, r.nLines, r.nTornAtKill, r.nNotWhole, r.nEarlierChanged, r.nCountedMissing,
+           r.nChildFailed);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t **argv)
@@ -139,6 +172,13 @@ int wmain(int argc, wchar_t **argv)
         return Kills(_wtoi(argv[2]));
     if (strMode == L"save-loop" && argc > 3)
         return SaveLoop(argv[2], argv[3]);
-    fprintf(stderr, "usage: bench_main save N | fuzz-run N BATCH | fuzz-time CASE N | concurrent N | kills N\n");
+    if (strMode == L"records" && argc > 2)
+        return Records(_wtoi(argv[2]));
+    if (strMode == L"tap-kills" && argc > 2)
+        return TapKills(_wtoi(argv[2]));
+    if (strMode == L"tap-loop" && argc > 3)
+        return TapLoop(argv[2], argv[3]);
+    fprintf(stderr, "usage: bench_main save N | fuzz-run N BATCH | fuzz-time CASE N | concurrent N | kills N | records N"
+                    " | tap-kills N\n");
     return 2;
 }

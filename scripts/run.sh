@@ -5,8 +5,9 @@
 # With $DISPLAY it stays on screen until closed (the x at the top right). Without one it runs
 # on a private Xvfb screen, writes BUILD/screens/today.png, taps the item and, when Main.exe
 # is installed, pictures each of its screens into BUILD/screens: main.png (page 今日),
-# main-details.png, main-duedate.png, main-checkups.png, settings.png, about.png and help.png;
-# then it stops everything it started.
+# main-details.png, main-duedate.png, main-checkups.png, settings.png, about.png, help.png and,
+# over an example records.csv written beside config.xml, kicks.png (the kick counter); then it
+# stops everything it started.
 #   run.sh [--hidpi]          ULVO_ARCH=i686|x86_64 picks the flavour, BUILD_DIR=... another build
 #                             directory (default build/FLAVOUR, scripts/flavour.sh)
 set -euo pipefail
@@ -104,13 +105,38 @@ dialog_picture() {
     poke command '#32770' "$(command_id "$2")"
     poke gone '#32770' 30
 }
+# The record dialogs' examples, relative to the moment the run makes them: config.xml with a start
+# date some days back, and records.csv of events some seconds before now.
+example_config() {   # DAYS_BACK
+    printf '<?xml version="1.0" encoding="GB2312"?>\r\n<CONFIG><StartTime>%s</StartTime><CalcMethod>2</CalcMethod></CONFIG>\r\n' \
+        "$(date -d "$1 days ago" '+%Y-%-m-%-d')" >"$INSTALLED/config.xml"
+}
+record_lines() {     # EVENT SECONDS_AGO...: one line each, oldest first as the file grows
+    local now s
+    now=$(date +%s)
+    for s in $(printf '%s\n' "${@:2}" | sort -rn); do date -d "@$((now - s))" "+%Y-%m-%d %H:%M:%S,$1"; done
+}
+kick_hour() {        # SECONDS_AGO MINUTES...: an hour begun that long ago, a tap at each minute of it
+    local m
+    for m in "${@:2}"; do echo $(($1 - m * 60)); done
+}
+kick_example() {     # week 28: two hours counted today, the third running, some days before
+    example_config 200
+    local taps=() d h
+    for d in 5 3 2 1; do
+        for h in 14 10 5; do taps+=($(kick_hour $((d * 86400 + h * 3600)) 0 6 13 $((20 + d)) 38 $((50 - 3 * d)))); done
+    done
+    taps+=($(kick_hour 18000 0 2 7 15 31 44) $(kick_hour 9000 0 9 12 26 40) $(kick_hour 1200 0 3 8 15))
+    { echo "time,event"; record_lines kick "${taps[@]}"; } | sed 's/$/\r/' >"$INSTALLED/records.csv"
+}
 main_screens() {
     page_picture 1 main-details.png "page 详情" &&
     page_picture 2 main-duedate.png "page 预产期" &&
     page_picture 3 main-checkups.png "page 产检" &&
     dialog_picture IDM_SETTINGS IDM_SETTINGS_EXIT settings.png "settings dialog" &&
     dialog_picture IDM_ABOUT IDM_DIALOG_OK about.png "About dialog" &&
-    dialog_picture IDM_HELP IDM_DIALOG_OK help.png "Help dialog"
+    dialog_picture IDM_HELP IDM_DIALOG_OK help.png "Help dialog" &&
+    kick_example && dialog_picture IDM_KICKS IDM_DIALOG_OK kicks.png "kick counter"
 }
 
 mkdir -p "$SCREENS"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Removes what install.sh put into a Wine prefix: the modules, the Today item's registry key
 # and the XML DOM stand-in's registration, after which Wine's own msxml.dll is registered for the
-# class again. The user's config.xml stays, and with it the directory.
+# class again. The user's config.xml and records.csv stay, and with them the directory.
 #   uninstall.sh PREFIX [INSTALL_DIR]     INSTALL_DIR defaults to C:\Program Files\Ulvo
 set -euo pipefail
 source "$(dirname "$0")/flavour.sh"

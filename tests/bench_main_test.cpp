@@ -8,6 +8,7 @@
 #include "bench/fuzz_cases.h"
 #include "bench/fuzz_runs.h"
 #include "bench/killed_saves.h"
+#include "bench/killed_taps.h"
 #include "bench/main_harness.h"
 #include "bench/path_fuzz.h"
 
@@ -62,4 +63,17 @@ TEST(KilledSaves, AnEndMidSaveLeavesOnePairWholeAndNoSpareFileAfterTheNextStart)
     EXPECT_EQ(KILLS, r.nOldPair + r.nNewPair);
     EXPECT_EQ(0, r.nTorn + r.nCrowded);
     EXPECT_EQ(0, r.nSparesLeft) << "found beside config.xml: " << r.szLastStray;
+}
+
+// Taps ended at random moments: the file only grows, its lines whole but perhaps the last, and
+// every tap the screen counted is in it.
+TEST(KilledTaps, AnEndMidTapLeavesEveryCountedTapInTheFileAndNothingEarlierChanged)
+{
+    const int KILLS = 12;
+    KilledTapsResult r = RunKilledTaps(KILLS, FUZZ_SEED);
+    EXPECT_EQ(0, r.nChildFailed) << "the last ended with " << std::hex << r.dwChildExit;
+    EXPECT_EQ(KILLS, r.nKills);
+    EXPECT_GE(r.nCounted, KILLS);
+    EXPECT_EQ(0, r.nNotWhole + r.nEarlierChanged + r.nCountedMissing) << "not whole " << r.nNotWhole
+        << ", earlier bytes changed " << r.nEarlierChanged << ", counted but missing " << r.nCountedMissing;
 }

@@ -130,6 +130,18 @@ protected:
         return hMain;
     }
 
+    // A dialog of Main's opened by a command of its menu, once shown; null if none came.
+    HWND OpenDialogOfMain(HWND hMain, HANDLE hProcess, int nCommand)
+    {
+        PostMessageW(hMain, WM_COMMAND, nCommand, 0);
+        std::vector<HWND> dialogs;
+        PumpUntil([&]() {
+            dialogs = TopLevelWindows(L"#32770", GetProcessId(hProcess));
+            return !dialogs.empty() && IsWindowVisible(dialogs[0]);
+        });
+        return dialogs.empty() ? NULL : dialogs[0];
+    }
+
     HWND StartMain(HANDLE *phProcess)
     {
         m_processes.Start(MainExe(), L"", m_dir.Path());
@@ -251,6 +263,37 @@ TEST_F(Installed, LeftSoftKeyEndsMain)
     HWND hMain = StartMain(&hProcess);
     ASSERT_TRUE(hMain != NULL);
     CloseMain(hMain, hProcess, SOFT_KEY_EXIT);
+}
+
+// A tap on the kick counter's button in the running Main.exe: records.csv beside its config.xml
+// holds its line, of the time it was made, once the dialog has counted it.
+TEST_F(Installed, AKickTappedInMainIsWrittenToTheRecordFileBesideIt)
+{
+    HANDLE hProcess = NULL;
+    HWND hMain = StartMain(&hProcess);
+    ASSERT_TRUE(hMain != NULL);
+    HWND hDlg = OpenDialogOfMain(hMain, hProcess, IDM_KICKS);
+    ASSERT_TRUE(hDlg != NULL);
+    SYSTEMTIME stBefore;
+    GetLocalTime(&stBefore);
+    SendMessageW(GetDlgItem(hDlg, IDC_KICK_TAP), BM_CLICK, 0, 0);
+    EXPECT_EQ(L"本次有效胎动 1 次 (点击 1 次)", WindowText(GetDlgItem(hDlg, IDC_KICK_COUNT)));
+    SYSTEMTIME stAfter;
+    GetLocalTime(&stAfter);
+
+    std::string strRecords = ReadFileBytes(m_dir.File(L"records.csv"));
+    std::smatch line;
+    ASSERT_TRUE(std::regex_match(strRecords, line, std::regex("time,event\\r\\n(\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d),kick\\r\\n")))
+        << strRecords;
+    char szBefore[32], szAfter[32];
+    snprintf(szBefore, sizeof(szBefore), "%04d-%02d-%02d %02d:%02d:%02d", stBefore.wYear, stBefore.wMonth, stBefore.wDay,
+             stBefore.wHour, stBefore.wMinute, stBefore.wSecond);
+    snprintf(szAfter, sizeof(szAfter), "%04d-%02d-%02d %02d:%02d:%02d", stAfter.wYear, stAfter.wMonth, stAfter.wDay,
+             stAfter.wHour, stAfter.wMinute, stAfter.wSecond);
+    EXPECT_TRUE(line[1] >= szBefore && line[1] <= szAfter) << line[1] << " not within " << szBefore << " .. " << szAfter;
+    PostMessageW(hDlg, WM_COMMAND, IDM_DIALOG_OK, 0);
+    ASSERT_TRUE(PumpUntil([&]() { return !IsWindow(hDlg); }));
+    CloseMain(hMain, hProcess, MENU_EXIT);
 }
 
 // Two taps at once: the start that finds the name taken but no window yet waits for the first

@@ -1,0 +1,141 @@
+#include "bench/killed_taps.h"
+#include "bench/child_processes.h"
+#include "bench/config_files.h"
+#include "bench/files_and_folders.h"
+#include "bench/fuzz_cases.h"
+#include "bench/main_harness.h"
+#include "bench/record_timings.h"
+#include "bench/timing.h"
+#include "resources/main_ids.h"
+#include <cwchar>
+#include <regex>
+#include <set>
+#include <string>
+
+namespace {
+
+const DWORD CHILD_START_WAIT_MS = 60000;
+// A tap takes about a millisecond here: ends fall on every moment of one.
+const size_t KILL_DELAY_MAX_MS = 20;
+const size_t KILL_DELAY_MAX_US = 1000;
+const UINT KILLED_EXIT = 0xDEAD;
+const char HEADER_LINE[] = "time,event\r";
+
+// What one end left in the file: whole kick lines, pieces cut short, and the last line's piece.
+void LookAtFile(const std::string &strBytes, std::set<std::string> *pPieces, KilledTapsResult *pResult, int *pnLines)
+{
+    static const std::regex KICK_LINE("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d,kick\\r");
+    *pnLines = 0;
+    size_t nStart = 0;
+    for (size_t nEnd; (nEnd = strBytes.find('\n', nStart)) != std::string::npos; nStart = nEnd + 1)
+    {
+        std::string strLine = strBytes.substr(nStart, nEnd - nStart);
+        if (std::regex_match(strLine, KICK_LINE))
+            ++*pnLines;
+        else if (strLine != HEADER_LINE && pPieces->count(strLine) == 0)
+            pResult->nNotWhole++;
+    }
+    // The last line cut short stays a line of its own once the next tap has ended it.
+    if (nStart < strBytes.size())
+    {
+        pResult->nTornAtKill++;
+        pPieces->insert(strBytes.substr(nStart) + "\r");
+        pPieces->insert(strBytes.substr(nStart));
+    }
+}
+
+}  // namespace
+
+KilledTapsResult RunKilledTaps(int nKills, unsigned int nSeed)
+{
+    KilledTapsResult r;
+    ZeroMemory(&r, sizeof(r));
+    std::wstring strDir = TempFolder(L"ulvo-bench-taps");
+    std::wstring strConfig = strDir + L"\\config.xml", strRecords = strDir + L"\\records.csv";
+    WriteWholeFile(strConfig, ConfigFile("2010-1-1", "2"));
+    std::wstring strName = SharedNameOf(L"UlvoBenchTaps");
+    HANDLE hMapping = NULL;
+    BenchShared *pShared = OpenShared(strName, &hMapping);
+    if (!pShared)
+    {
+        r.nChildFailed = nKills;
+        return r;
+    }
+    std::set<std::string> pieces;
+    BenchRandom random(nSeed);
+    for (int k = 0; k < nKills; k++)
+    {
+        std::string strBefore;
+        ReadWholeFile(strRecords, &strBefore);
+        ZeroMemory((void *)pShared, sizeof(*pShared));
+        HANDLE hChild = StartProcess(L"\"" + ExeDir() + L"\\bench_main.exe\" tap-loop " + strName + L" \""
+                                     + strConfig + L"\"");
+        DWORD dwStart = GetTickCount();
+        while (hChild && !pShared->nReady && GetTickCount() - dwStart < CHILD_START_WAIT_MS
+               && WaitForSingleObject(hChild, 1) == WAIT_TIMEOUT)
+        {
+        }
+        if (!hChild || !pShared->nReady)
+        {
+            r.nChildFailed++;
+            r.dwChildExit = STILL_ACTIVE;
+            if (hChild)
+                GetExitCodeProcess(hChild, &r.dwChildExit);
+        }
+        Sleep((DWORD)random.Below(KILL_DELAY_MAX_MS));
+        double dUntil = NowMicroseconds() + (double)random.Below(KILL_DELAY_MAX_US);
+        while (NowMicroseconds() < dUntil)
+        {
+        }
+        if (hChild)
+        {
+            TerminateProcess(hChild, KILLED_EXIT);
+            WaitForSingleObject(hChild, INFINITE);
+            CloseHandle(hChild);
+        }
+        r.nKills++;
+
+        std::string strAfter;
+        ReadWholeFile(strRecords, &strAfter);
+        if (strAfter.compare(0, strBefore.size(), strBefore) != 0)
+            r.nEarlierChanged++;
+        LookAtFile(strAfter, &pieces, &r, &r.nLines);
+        r.nCounted = pShared->nDone;
+        if (r.nCounted > r.nLines)
+            r.nCountedMissing += r.nCounted - r.nLines;
+    }
+    UnmapViewOfFile((void *)pShared);
+    CloseHandle(hMapping);
+    RemoveFolder(strDir);
+    return r;
+}
+
+int TapLoop(const wchar_t *pszShared, const wchar_t *pszConfigPath)
+{
+    HANDLE hMapping = NULL;
+    BenchShared *pShared = OpenShared(pszShared, &hMapping);
+    if (!pShared)
+        return 2;
+    MainHarness main(pszConfigPath);
+    if (!main.Ready())
+        return 3;
+    // The clock is pinned: every tap falls in one hour, whose count is every tap in the file.
+    HWND hDlg = OpenRecordDialog(KICK_DIALOG);
+    HWND hCount = GetDlgItem(hDlg, IDC_KICK_COUNT);
+    while (!pShared->nStop)
+    {
+        SendMessageW(hDlg, WM_COMMAND, IDC_KICK_TAP, 0);
+        wchar_t szCount[128] = L"";
+        GetWindowTextW(hCount, szCount, ARRAYSIZE(szCount));
+        const wchar_t *pszTaps = wcsstr(szCount, L"点击 ");
+        if (pszTaps)
+        {
+            pShared->nDone = _wtoi(pszTaps + wcslen(L"点击 "));
+            pShared->nReady = 1;
+        }
+    }
+    DestroyWindow(hDlg);
+    UnmapViewOfFile((void *)pShared);
+    CloseHandle(hMapping);
+    return 0;
+}

@@ -1,0 +1,121 @@
+#include "bench/record_timings.h"
+#include "bench/files_and_folders.h"
+#include "bench/main_harness.h"
+#include "bench/timing.h"
+#include "main/dialogs.h"
+#include "main/main_globals.h"
+#include "resources/main_ids.h"
+#include <cstdio>
+#include <vector>
+
+const RecordDialogKind KICK_DIALOG = { IDD_KICKS, KickDlgProc, IDC_KICK_TAP };
+
+namespace {
+
+const int TAPS_PER_DAY = 36;
+const int WARM_UP = 5;
+
+std::wstring RecordsPath(MainHarness *pMain)
+{
+    std::wstring strConfig = pMain->ConfigPath();
+    return strConfig.substr(0, strConfig.rfind(L'\\') + 1) + L"records.csv";
+}
+
+// Tap i of the history, counted back from the last one before the pinned day: three hours a day
+// of a tap every 5 minutes, on as many days as it takes.
+void AppendKick(std::string *pstr, int i)
+{
+    int nDay = i / TAPS_PER_DAY, nTap = i % TAPS_PER_DAY;
+    SYSTEMTIME st = { 2010, 3, 0, 26, 0, 0, 0, 0 };
+    FILETIME ft;
+    SystemTimeToFileTime(&st, &ft);
+    ULARGE_INTEGER u = { { ft.dwLowDateTime, ft.dwHighDateTime } };
+    u.QuadPart -= (ULONGLONG)nDay * 24 * 3600 * 10000000;
+    ft.dwLowDateTime = u.LowPart;
+    ft.dwHighDateTime = u.HighPart;
+    FileTimeToSystemTime(&ft, &st);
+    char szLine[64];
+    snprintf(szLine, sizeof(szLine), "%04d-%02d-%02d %02d:%02d:00,kick\r\n", st.wYear, st.wMonth, st.wDay,
+             8 + 4 * (nTap / 12), nTap % 12 * 5);
+    *pstr += szLine;
+}
+
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+        DispatchMessageW(&msg);
+}
+
+}  // namespace
+
+std::string KickRecords(int nTaps)
+{
+    std::string str = "time,event\r\n";
+    for (int i = nTaps - 1; i >= 0; i--)
+        AppendKick(&str, i);
+    return str;
+}
+
+std::string KickRecordsOfSize(size_t cbTotal)
+{
+    std::string str = "time,event\r\n";
+    std::string strTail;
+    for (int i = 0; str.size() + strTail.size() < cbTotal; i++)
+        AppendKick(&strTail, i);
+    // Newest last, as the file grows.
+    std::vector<std::string> lines;
+    for (size_t n = 0; n < strTail.size();)
+    {
+        size_t nEnd = strTail.find('\n', n) + 1;
+        lines.push_back(strTail.substr(n, nEnd - n));
+        n = nEnd;
+    }
+    for (size_t i = lines.size(); i-- > 0;)
+        str += lines[i];
+    return str;
+}
+
+HWND OpenRecordDialog(const RecordDialogKind &kind)
+{
+    HWND hDlg = CreateDialogParamW(g_hInstance, MAKEINTRESOURCEW(kind.nTemplate), NULL, kind.pfnProc, 0);
+    ShowWindow(hDlg, SW_SHOW);
+    UpdateWindow(hDlg);
+    return hDlg;
+}
+
+double TimeTaps(MainHarness *pMain, const RecordDialogKind &kind, const std::string &strRecords, int nTaps)
+{
+    WriteWholeFile(RecordsPath(pMain), strRecords);
+    HWND hDlg = OpenRecordDialog(kind);
+    std::vector<double> times;
+    for (int i = 0; i < nTaps + WARM_UP; i++)
+    {
+        double dStart = NowMicroseconds();
+        SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(kind.nButtonId, BN_CLICKED), (LPARAM)GetDlgItem(hDlg, kind.nButtonId));
+        UpdateWindow(hDlg);
+        double dUs = NowMicroseconds() - dStart;
+        if (i >= WARM_UP)
+            times.push_back(dUs);
+        Pump();
+    }
+    DestroyWindow(hDlg);
+    return Median(times);
+}
+
+double TimeOpens(MainHarness *pMain, const RecordDialogKind &kind, const std::string &strRecords, int nOpens)
+{
+    WriteWholeFile(RecordsPath(pMain), strRecords);
+    std::vector<double> times;
+    for (int i = 0; i < nOpens + WARM_UP; i++)
+    {
+        double dStart = NowMicroseconds();
+        HWND hDlg = OpenRecordDialog(kind);
+        double dUs = NowMicroseconds() - dStart;
+        if (i >= WARM_UP)
+            times.push_back(dUs);
+        DestroyWindow(hDlg);
+        Pump();
+    }
+    return Median(times);
+}
