@@ -3,6 +3,7 @@
 // come to.
 #include <gtest/gtest.h>
 #include <sstream>
+#include "core/contraction_rules.h"
 #include "core/kick_rules.h"
 #include "core/record_file.h"
 #include "tests/test_support.h"
@@ -13,13 +14,16 @@ namespace {
 #define LINE(time, word) "2027-03-01 " time "," word "\r\n"
 
 // The tables' today is 2027-03-01. A token is "HH:MM:SS" on that day, "-N/HH:MM:SS" N days
-// before, with "=word" after it for an event other than a kick.
+// before, with "=word" after it for an event other than a kick ("=s", "=e" and "=u" for a
+// contraction's start, its end and an undo).
 SYSTEMTIME TokenTime(const std::string &strToken, std::string *pstrWord)
 {
     int nDaysBack = 0, nHour = 0, nMinute = 0, nSecond = 0;
     std::string str = strToken;
     size_t nEquals = str.find('=');
     *pstrWord = nEquals == std::string::npos ? "kick" : str.substr(nEquals + 1);
+    if (*pstrWord == "s" || *pstrWord == "e" || *pstrWord == "u")
+        *pstrWord = *pstrWord == "s" ? "contraction_start" : *pstrWord == "e" ? "contraction_end" : "contraction_undo";
     str = str.substr(0, nEquals);
     if (str[0] == '-')
     {
@@ -73,6 +77,51 @@ std::string Describe(const KickSummary &k)
     for (int i = 0; i < KICK_HISTORY_DAYS; i++)
         if (k.aDaysBefore[i].nHours)
             str += " | -" + std::to_string(i + 1) + ": " + DayText(k.aDaysBefore[i]);
+    return str;
+}
+
+// nCount contractions of nDuration seconds, the first starting at pszFirst, one every nInterval.
+std::string Regular(const char *pszFirst, int nCount, int nInterval, int nDuration)
+{
+    int h = 0, m = 0, sec = 0;
+    sscanf(pszFirst, "%d:%d:%d", &h, &m, &sec);
+    std::string str;
+    char sz[64];
+    for (int i = 0, t = h * 3600 + m * 60 + sec; i < nCount; i++, t += nInterval)
+    {
+        int e = t + nDuration;
+        snprintf(sz, sizeof(sz), " %02d:%02d:%02d=s %02d:%02d:%02d=e", t / 3600, t / 60 % 60, t % 60, e / 3600, e / 60 % 60,
+                 e % 60);
+        str += sz;
+    }
+    return str;
+}
+
+std::string TimeText(int nSeconds)
+{
+    if (nSeconds == CONTRACTION_NONE)
+        return "-";
+    WCHAR sz[CONTRACTION_TIME_CCH];
+    FormatContractionTime(nSeconds, sz, ARRAYSIZE(sz));
+    return std::string(sz, sz + wcslen(sz));
+}
+
+// "run M:SS" or "idle"; the time since the last start; the last hour's count, mean duration and
+// interval; "5-1-1" and "preterm" when they hold; then the latest contractions, newest first, as
+// start, duration and interval.
+std::string Describe(const ContractionSummary &c)
+{
+    std::string str = (c.bRunning ? "run " + TimeText(c.nRunning) : "idle") + "; since " + TimeText(c.nSinceLastStart)
+                    + "; hour " + std::to_string(c.nHourCount) + " " + TimeText(c.nHourMeanDuration) + " "
+                    + TimeText(c.nHourMeanInterval) + (c.bRuleHolds ? "; 5-1-1" : "") + (c.bPreterm ? "; preterm" : "");
+    for (int i = 0; i < c.nShown; i++)
+    {
+        int t = c.aShown[i].nStart % RECORD_SECONDS_PER_DAY;
+        char sz[64];
+        snprintf(sz, sizeof(sz), "%s%02d:%02d:%02d %s %s", i ? ", " : "; ", t / 3600, t / 60 % 60, t % 60,
+                 TimeText(c.aShown[i].nDuration).c_str(), TimeText(c.aShown[i].nInterval).c_str());
+        str += sz;
+    }
     return str;
 }
 
@@ -133,6 +182,100 @@ TEST(Kicks, TapsMakeSessionsEffectiveMovementsAndDays)
         SummarizeKicks(list.GetEvents(), list.GetCount(), NowOf(c.pszNow), &k);
         EXPECT_EQ(c.pszSummary, Describe(k)) << "at " << c.pszNow;
     }
+}
+
+// Contraction events, in the file's order, the moment asked about and the day of the pregnancy:
+// the contractions they make, what the last hour comes to, whether the 5-1-1 pattern is reached
+// and whether it is too early for regular contractions. Edges: intervals of 5:00 and 5:01,
+// durations of 0:44 and 0:45, a run of 59:59 and 60:00, the last start 10 and 11 minutes ago, day
+// 258 and 259, 3 and 4 in 20 minutes, 7 and 8 in an hour, a start open for 10 and for 11 minutes,
+// undos, kicks in between.
+TEST(Contractions, EventsMakeContractionsAndThePatternTheyReach)
+{
+    const int NONE = CONTRACTION_NONE;
+    const std::string HOUR = Regular("08:00:00", 13, 300, 60);   // 08:00 to 09:00, every 5:00, 1:00 each
+    const std::string HOUR_LIST = "; 09:00:00 1:00 5:00, 08:55:00 1:00 5:00, 08:50:00 1:00 5:00, 08:45:00 1:00 5:00, "
+        "08:40:00 1:00 5:00, 08:35:00 1:00 5:00, 08:30:00 1:00 5:00, 08:25:00 1:00 5:00, 08:20:00 1:00 5:00, "
+        "08:15:00 1:00 5:00";
+    const std::string EIGHT = Regular("08:04:00", 8, 480, 50);  // 08:04 to 09:00, every 8:00
+    const struct { std::string strEvents; const char *pszNow; int nDay; std::string strSummary; } CASES[] = {
+        { "", "09:00:00", NONE, "idle; since -; hour 0 - -" },
+        { "09:00:00=s 09:01:00=e", "09:05:00", NONE, "idle; since 5:00; hour 1 1:00 -; 09:00:00 1:00 -" },
+        { "09:00:00=s 09:01:00=e", "11:00:00", NONE, "idle; since 2:00:00; hour 0 - -; 09:00:00 1:00 -" },
+        { "09:00:00=s 09:01:00=e", "11:00:01", NONE, "idle; since -; hour 0 - -; 09:00:00 1:00 -" },
+        { "09:00:00=s", "09:00:30", NONE, "run 0:30; since -; hour 0 - -" },
+        { "09:00:00=s", "09:10:00", NONE, "run 10:00; since -; hour 0 - -" },
+        { "09:00:00=s", "09:10:01", NONE, "idle; since -; hour 0 - -" },
+        { "09:00:00=s 09:10:00=e", "09:20:00", NONE, "idle; since 20:00; hour 1 10:00 -; 09:00:00 10:00 -" },
+        { "09:00:00=s 09:10:01=e", "09:20:00", NONE, "idle; since -; hour 0 - -" },
+        { "09:00:00=s 09:02:00=s 09:03:00=e", "09:05:00", NONE, "idle; since 3:00; hour 1 1:00 -; 09:02:00 1:00 -" },
+        { "08:59:00=e 09:00:00=s 09:01:00=e 09:01:30=e", "09:05:00", NONE,
+          "idle; since 5:00; hour 1 1:00 -; 09:00:00 1:00 -" },
+        { "09:00:00=s 09:01:00=e 09:05:00=s 09:05:30=u", "09:06:00", NONE,
+          "idle; since 6:00; hour 1 1:00 -; 09:00:00 1:00 -" },
+        { "09:00:00=s 09:01:00=e 09:05:00=s 09:06:00=e 09:07:00=u", "09:08:00", NONE,
+          "idle; since 8:00; hour 1 1:00 -; 09:00:00 1:00 -" },
+        { "09:00:00=s 09:01:00=e 09:05:00=s 09:06:00=e 09:07:00=u 09:07:10=u", "09:08:00", NONE, "idle; since -; hour 0 - -" },
+        { "09:00:00=s 09:01:00=e 09:02:00=u 09:02:10=u 09:02:20=u 09:05:00=s 09:05:40=e", "09:08:00", NONE,
+          "idle; since 3:00; hour 1 0:40 -; 09:05:00 0:40 -" },
+        { "09:00:00=s 09:00:20 09:01:00=e 09:04:00 09:05:00=s 09:05:50=e", "09:08:00", NONE,
+          "idle; since 3:00; hour 2 0:55 5:00; 09:05:00 0:50 5:00, 09:00:00 1:00 -" },
+        { "09:05:00=s 09:05:50=e 09:00:00=s 09:01:00=e", "09:08:00", NONE,
+          "idle; since 3:00; hour 2 0:55 5:00; 09:05:00 0:50 5:00, 09:00:00 1:00 -" },
+        { "09:00:00=s 09:01:00=e 09:30:00=s", "09:20:00", NONE, "idle; since 20:00; hour 1 1:00 -; 09:00:00 1:00 -" },
+        // The pattern: an hour of them, every 5:00, 1:00 each, the last one 5, 10 or 11 minutes ago.
+        { HOUR, "09:05:00", NONE, "idle; since 5:00; hour 12 1:00 5:00; 5-1-1" + HOUR_LIST },
+        { HOUR, "09:10:00", NONE, "idle; since 10:00; hour 11 1:00 5:00; 5-1-1" + HOUR_LIST },
+        { HOUR, "09:11:00", NONE, "idle; since 11:00; hour 10 1:00 5:00" + HOUR_LIST },
+        { Regular("08:00:01", 12, 300, 60) + " 09:00:00=s 09:01:00=e", "09:05:00", NONE,
+          "idle; since 5:00; hour 12 1:00 5:00; 09:00:00 1:00 4:59, 08:55:01 1:00 5:00, 08:50:01 1:00 5:00, "
+          "08:45:01 1:00 5:00, 08:40:01 1:00 5:00, 08:35:01 1:00 5:00, 08:30:01 1:00 5:00, 08:25:01 1:00 5:00, "
+          "08:20:01 1:00 5:00, 08:15:01 1:00 5:00" },
+        { Regular("08:00:00", 6, 300, 60) + Regular("08:30:01", 7, 300, 60), "09:05:00", NONE,
+          "idle; since 4:59; hour 12 1:00 5:00; 09:00:01 1:00 5:00, 08:55:01 1:00 5:00, 08:50:01 1:00 5:00, "
+          "08:45:01 1:00 5:00, 08:40:01 1:00 5:00, 08:35:01 1:00 5:00, 08:30:01 1:00 5:01, 08:25:00 1:00 5:00, "
+          "08:20:00 1:00 5:00, 08:15:00 1:00 5:00" },
+        { Regular("08:00:00", 6, 300, 60) + " 08:30:00=s 08:30:45=e" + Regular("08:35:00", 6, 300, 60), "09:05:00", NONE,
+          "idle; since 5:00; hour 12 0:59 5:00; 5-1-1; 09:00:00 1:00 5:00, 08:55:00 1:00 5:00, 08:50:00 1:00 5:00, "
+          "08:45:00 1:00 5:00, 08:40:00 1:00 5:00, 08:35:00 1:00 5:00, 08:30:00 0:45 5:00, 08:25:00 1:00 5:00, "
+          "08:20:00 1:00 5:00, 08:15:00 1:00 5:00" },
+        { Regular("08:00:00", 6, 300, 60) + " 08:30:00=s 08:30:44=e" + Regular("08:35:00", 6, 300, 60), "09:05:00", NONE,
+          "idle; since 5:00; hour 12 0:59 5:00; 09:00:00 1:00 5:00, 08:55:00 1:00 5:00, 08:50:00 1:00 5:00, "
+          "08:45:00 1:00 5:00, 08:40:00 1:00 5:00, 08:35:00 1:00 5:00, 08:30:00 0:44 5:00, 08:25:00 1:00 5:00, "
+          "08:20:00 1:00 5:00, 08:15:00 1:00 5:00" },
+        // Too early: 4 in 20 minutes or 8 in an hour, before day 259, instead of anything else.
+        { Regular("09:00:00", 4, 300, 60), "09:20:00", 258,
+          "idle; since 5:00; hour 4 1:00 5:00; preterm; 09:15:00 1:00 5:00, 09:10:00 1:00 5:00, 09:05:00 1:00 5:00, "
+          "09:00:00 1:00 -" },
+        { Regular("09:00:00", 4, 300, 60), "09:20:00", 259,
+          "idle; since 5:00; hour 4 1:00 5:00; 09:15:00 1:00 5:00, 09:10:00 1:00 5:00, 09:05:00 1:00 5:00, 09:00:00 1:00 -" },
+        { Regular("09:00:00", 4, 300, 60), "09:20:00", NONE,
+          "idle; since 5:00; hour 4 1:00 5:00; 09:15:00 1:00 5:00, 09:10:00 1:00 5:00, 09:05:00 1:00 5:00, 09:00:00 1:00 -" },
+        { Regular("09:00:00", 4, 300, 60), "09:20:01", 258,
+          "idle; since 5:01; hour 4 1:00 5:00; 09:15:00 1:00 5:00, 09:10:00 1:00 5:00, 09:05:00 1:00 5:00, 09:00:00 1:00 -" },
+        { EIGHT, "09:04:00", 0, "idle; since 4:00; hour 8 0:50 8:00; preterm; 09:00:00 0:50 8:00, 08:52:00 0:50 8:00, "
+          "08:44:00 0:50 8:00, 08:36:00 0:50 8:00, 08:28:00 0:50 8:00, 08:20:00 0:50 8:00, 08:12:00 0:50 8:00, "
+          "08:04:00 0:50 -" },
+        { EIGHT, "09:04:01", 0, "idle; since 4:01; hour 7 0:50 8:00; 09:00:00 0:50 8:00, 08:52:00 0:50 8:00, "
+          "08:44:00 0:50 8:00, 08:36:00 0:50 8:00, 08:28:00 0:50 8:00, 08:20:00 0:50 8:00, 08:12:00 0:50 8:00, "
+          "08:04:00 0:50 -" },
+    };
+    for (const auto &c : CASES)
+    {
+        SCOPED_TRACE(c.strEvents);
+        std::string strText = RecordsOf(c.strEvents.c_str());
+        RecordList list;
+        list.ParseText(strText.data(), (int)strText.size(), TRUE);
+        ContractionSummary summary;
+        ASSERT_TRUE(SummarizeContractions(list.GetEvents(), list.GetCount(), NowOf(c.pszNow), c.nDay, &summary));
+        EXPECT_EQ(c.strSummary, Describe(summary)) << "at " << c.pszNow << ", day " << c.nDay;
+    }
+    const struct { int nSeconds; const char *pszText; } TIMES[] = {
+        { 0, "0:00" }, { 45, "0:45" }, { 301, "5:01" }, { 3599, "59:59" }, { 3600, "1:00:00" }, { 3661, "1:01:01" },
+        { 36000, "10:00:00" },
+    };
+    for (const auto &t : TIMES)
+        EXPECT_EQ(t.pszText, TimeText(t.nSeconds));
 }
 
 // The 12-hour figure rounds half up; 30 and more is normal, 20 to 29 few, below 20 too few.

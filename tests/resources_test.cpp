@@ -191,6 +191,26 @@ static std::vector<WPARAM> Tap(HWND hBar, double dAcross, const std::vector<WPAR
     return s_commands;
 }
 
+// The keys that choose the main menu's pop-up item nCommand: down to it, past any separator, then
+// return.
+static std::vector<WPARAM> KeysTo(HINSTANCE hInstance, UINT nCommand)
+{
+    HMENU hMenu = LoadMenuW(hInstance, MAKEINTRESOURCEW(IDR_MAIN_MENUBAR));
+    HMENU hPopup = GetSubMenu(hMenu, 1);
+    std::vector<WPARAM> keys;
+    for (int i = 0; i < GetMenuItemCount(hPopup); i++)
+    {
+        UINT nId = GetMenuItemID(hPopup, i);
+        if (nId != 0)
+            keys.push_back(VK_DOWN);
+        if (nId == nCommand)
+            break;
+    }
+    DestroyMenu(hMenu);
+    keys.push_back(VK_RETURN);
+    return keys;
+}
+
 // The main program's bars: across the bottom of the screen at the shell's height, owned by their
 // window, a key for each of the menu's items, and taps that reach the owner as menu commands. A
 // full-screen dialog spans the screen from below the task bar to the top of its bar, or to the
@@ -209,8 +229,9 @@ TEST(ShellMenuBar, BarsCarryTheMenuAndDialogsFillTheScreenAboveThem)
     EXPECT_EQ(L"退出", WindowText(ChildWindowFromPoint(hBar, OnBar(hBar, 0.25))));
     EXPECT_EQ(L"菜单", WindowText(ChildWindowFromPoint(hBar, OnBar(hBar, 0.75))));
     struct { const char *pszWhat; double dAcross; std::vector<WPARAM> keys, commands; } const TAPS[] = {
-        { "left key", 0.25, {}, { IDM_SOFTKEY_EXIT } }, { "first item of the pop-up", 0.75, { VK_DOWN, VK_RETURN }, { IDM_SETTINGS } },
-        { "past the separator", 0.75, { VK_DOWN, VK_DOWN, VK_RETURN }, { IDM_ABOUT } },
+        { "left key", 0.25, {}, { IDM_SOFTKEY_EXIT } }, { "first item of the pop-up", 0.75, { VK_DOWN, VK_RETURN }, { IDM_KICKS } },
+        { "settings", 0.75, KeysTo(hInstance, IDM_SETTINGS), { IDM_SETTINGS } },
+        { "past the separator", 0.75, KeysTo(hInstance, IDM_ABOUT), { IDM_ABOUT } },
         { "pop-up dismissed", 0.75, { VK_ESCAPE }, {} }, { "beside the keys", -0.05, {}, {} },
     };
     for (const auto &t : TAPS)
