@@ -1,11 +1,8 @@
 #include "main/kick_dialog.h"
 #include <strsafe.h>
 #include "core/kick_rules.h"
-#include "main/column_layout.h"
 #include "main/dialogs.h"
-#include "main/full_screen_dialog.h"
-#include "main/main_globals.h"
-#include "main/message_box.h"
+#include "main/record_dialog.h"
 #include "main/record_store.h"
 #include "resources/main_ids.h"
 
@@ -24,13 +21,9 @@ const WCHAR SZ_TIP[]            = L"每天早、中、晚各数一小时, 5 分�
 const WCHAR SZ_DAY_FORMAT[]     = L"\r\n%d月%d日: %d 小时, 有效 %d 次, 估算 %d 次";
 const WCHAR SZ_NO_DAYS[]        = L"\r\n还没有记录";
 const WCHAR SZ_SAVE_FAILED[]    = L"无法保存胎动记录";
-const WCHAR SZ_ERROR_CAPTION[]  = L"错误";
 
-const DWORD SHELL_FLAGS = SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_EMPTYMENU;
 const DWORD LINE_STYLE = SS_CENTER | SS_NOPREFIX;
 const DWORD HISTORY_STYLE = WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY;
-const UINT_PTR TICK_TIMER = 1;
-const UINT TICK_MS = 1000;
 const int LINE_CCH = 128;
 const int HISTORY_CCH = 1024;
 
@@ -43,6 +36,7 @@ const ColumnRow COLUMN[] = {
     { IDC_KICK_ASSESSMENT, L"STATIC", LINE_STYLE,                     NULL,    2, 18, 10 },
     { IDC_KICK_HISTORY,    L"EDIT",   HISTORY_STYLE,                  NULL,    8,  0, 10 },
 };
+const RecordDialogSpec SPEC = { COLUMN, ARRAYSIZE(COLUMN), IDR_DIALOG_MENUBAR, IDC_KICK_TAP };
 
 // The taps read when the dialog opened and those made since.
 RecordList s_taps;
@@ -124,26 +118,17 @@ void ShowTexts(HWND hDlg)
 
 BOOL OnInitDialog(HWND hDlg)
 {
-    InitFullScreenDialog(hDlg, SHELL_FLAGS, IDR_DIALOG_MENUBAR, NULL);
-    CreateColumn(hDlg, g_hInstance, COLUMN, ARRAYSIZE(COLUMN));
-    OpenRecords(&s_taps);
+    InitRecordDialog(hDlg, SPEC, &s_taps);
     s_bHourRunning = FALSE;
     ShowTexts(hDlg);
-    SetTimer(hDlg, TICK_TIMER, TICK_MS, NULL);
-    SendMessageW(hDlg, DM_SETDEFID, IDC_KICK_TAP, 0);
-    SetFocus(GetDlgItem(hDlg, IDC_KICK_TAP));
     return FALSE;
 }
 
 // The tap is counted once it is on storage, and not at all when it cannot be.
 void OnTap(HWND hDlg)
 {
-    if (!RecordEventNow(RECORD_KICK, &s_taps))
-    {
-        g_pfnMessageBox(hDlg, SZ_SAVE_FAILED, SZ_ERROR_CAPTION, MB_OK);
-        return;
-    }
-    ShowTexts(hDlg);
+    if (RecordFromDialog(hDlg, RECORD_KICK, &s_taps, SZ_SAVE_FAILED))
+        ShowTexts(hDlg);
 }
 
 void OnCommand(HWND hDlg, int nCommand)
@@ -154,13 +139,6 @@ void OnCommand(HWND hDlg, int nCommand)
     case IDM_DIALOG_OK: EndDialog(hDlg, IDM_DIALOG_OK); break;
     default:            break;
     }
-}
-
-// The hour goes on when the dialog closes: it is in the file.
-void OnDestroy(HWND hDlg)
-{
-    KillTimer(hDlg, TICK_TIMER);
-    s_taps.Clear();
 }
 
 }  // namespace
@@ -184,7 +162,7 @@ INT_PTR CALLBACK KickDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM)
         EndDialog(hDlg, WM_CLOSE);
         return TRUE;
     case WM_DESTROY:
-        OnDestroy(hDlg);
+        EndRecordDialog(hDlg, &s_taps);
         return FALSE;
     default:
         return FALSE;

@@ -142,6 +142,9 @@ static LRESULT OnCommand(HWND hWnd, WPARAM wParam, LPARAM lParam)
     case IDM_KICKS:
         RunDialog(IDD_KICKS, KickDlgProc);
         return 0;
+    case IDM_CONTRACTIONS:
+        RunDialog(IDD_CONTRACTIONS, ContractionDlgProc);
+        return 0;
     case IDM_SETTINGS:
         RunDialog(IDD_SETTINGS, SettingsDlgProc);
         return 0;

@@ -129,6 +129,17 @@ BOOL GetStoredStartDate(SYSTEMTIME *pst)
     return TRUE;
 }
 
+int GetStoredPregnancyDay()
+{
+    WCHAR *pszTime = ReadStoredText(CONFIG_START_TIME);
+    // A calendar of its own: the pages' one holds the texts they show.
+    PregnancyCalendar calendar;
+    int nDay = calendar.Classify(pszTime) == PS_BEFORE_START ? -1 : calendar.GetPassedDays();
+    if (g_pConfig != NULL)
+        g_pConfig->FreeText(pszTime);
+    return nDay;
+}
+
 BOOL IsPreselected365()
 {
     int nMethod = GetCalcMethod();

@@ -18,6 +18,10 @@ int GetCalcMethod();
 // The stored start date, when StartTime holds a date the pages and the item count from.
 BOOL GetStoredStartDate(SYSTEMTIME *pst);
 
+// Today's day of the pregnancy (0 on the start date) when a date in progress is stored; -1
+// without one.
+int GetStoredPregnancyDay();
+
 // Whether the dialog opens on the 365-day method: what the pages count with when a date is
 // stored, 365 days for a new user.
 BOOL IsPreselected365();

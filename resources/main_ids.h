@@ -44,6 +44,13 @@
 #define IDC_KICK_ASSESSMENT     404
 #define IDC_KICK_HISTORY        405
 
+// Contraction timer controls, created at run time.
+#define IDC_CONTRACTION_TAP     420
+#define IDC_CONTRACTION_NOW     421
+#define IDC_CONTRACTION_HOUR    422
+#define IDC_CONTRACTION_MESSAGE 423
+#define IDC_CONTRACTION_HISTORY 424
+
 // Main window commands (menu bar 102 and accelerators 2).
 #define IDM_KICKS               32780
 #define IDM_CONTRACTIONS        32781
@@ -59,5 +66,8 @@
 #define IDM_SETTINGS_EXIT       32792
 #define IDM_SETTINGS_OK         32794
 
-// About and Help dialog command (menu bar 131).
+// About, Help and record dialogs' command (menu bars 131 and 132).
 #define IDM_DIALOG_OK           32798
+
+// Contraction timer's left soft key (menu bar 132).
+#define IDM_CONTRACTION_UNDO    32782

@@ -119,6 +119,19 @@ static std::string BusyKickRecords(int nHours, int nPerHour)
     return str;
 }
 
+// An hour of contractions up to 23:55 on 2010-03-27, one every 5 minutes lasting a minute: at 23:59
+// the contraction timer's longest texts, the hospital message among them.
+static std::string RegularContractions()
+{
+    std::string str;
+    char szLine[128];
+    for (int m = 55; m <= 115; m += 5)
+        str += (snprintf(szLine, sizeof(szLine), "2010-03-27 %02d:%02d:00,contraction_start\r\n"
+                         "2010-03-27 %02d:%02d:00,contraction_end\r\n", 22 + m / 60, m % 60, 22 + (m + 1) / 60,
+                         (m + 1) % 60), szLine);
+    return str;
+}
+
 // A record dialog as the device's screen at this density has it, below the soft keys.
 static void PutOnTheDevicesScreen(HWND hDlg)
 {
@@ -208,8 +221,8 @@ protected:
         const struct { const char *pszName; int nTemplate, nLayout; DLGPROC pfnProc; } DIALOGS[] = {
             { "settings", IDD_SETTINGS, 0, SettingsDlgProc }, { "about", IDD_ABOUT, IDD_ABOUT, AboutDlgProc },
             { "about.wide", IDD_ABOUT, IDD_ABOUT_WIDE, AboutDlgProc }, { "help", IDD_HELP, 0, HelpDlgProc },
-            { "kicks", IDD_KICKS, 0, KickDlgProc } };
-        ASSERT_TRUE(WriteWholeFile(m_dir.File(L"records.csv"), BusyKickRecords(10, 12)));
+            { "kicks", IDD_KICKS, 0, KickDlgProc }, { "contractions", IDD_CONTRACTIONS, 0, ContractionDlgProc } };
+        ASSERT_TRUE(WriteWholeFile(m_dir.File(L"records.csv"), BusyKickRecords(10, 12) + RegularContractions()));
         for (const auto &d : DIALOGS)
         {
             Dialog dlg(d.nTemplate, d.pfnProc);
@@ -217,22 +230,26 @@ protected:
                 RelayoutDialog(g_hInstance, dlg, d.nLayout);
             if (d.nTemplate == IDD_SETTINGS)
                 ExpectSettingsLayout(dlg);
-            if (d.nTemplate == IDD_KICKS)
+            if (d.nTemplate == IDD_KICKS || d.nTemplate == IDD_CONTRACTIONS)
             {
                 PutOnTheDevicesScreen(dlg);
-                ExpectWholeOnTheDevicesScreen(dlg, IDC_KICK_TAP);
+                ExpectWholeOnTheDevicesScreen(dlg, d.nTemplate == IDD_KICKS ? IDC_KICK_TAP : IDC_CONTRACTION_TAP);
+                EXPECT_NE(L"", WindowText(GetDlgItem(dlg, d.nTemplate == IDD_KICKS ? IDC_KICK_ASSESSMENT : IDC_CONTRACTION_MESSAGE)));
             }
             Walk(layout, dlg, d.pszName, "screen");
             Walk(layout, g_pResLib->m_hwndMenuBar, std::string(d.pszName) + ".bar", "screen");
             if (d.pfnProc == AboutDlgProc)
                 layout[std::string(d.pszName) + ".icon"] = { "-", ImageSize(GetDlgItem(dlg, IDC_ABOUT_ICON), IMAGE_ICON) };
         }
-        // A day of few kicks has the longest assessment.
-        ASSERT_TRUE(WriteWholeFile(m_dir.File(L"records.csv"), BusyKickRecords(5, 3)));
+        // A day of few kicks has the longest assessment; at term, the hour of contractions the
+        // longest message.
+        ASSERT_TRUE(WriteWholeFile(m_dir.File(L"records.csv"), BusyKickRecords(5, 3) + RegularContractions()));
+        Store("<StartTime>2009-6-1</StartTime><CalcMethod>2</CalcMethod>");
+        for (const auto &d : { DIALOGS[4], DIALOGS[5] })
         {
-            Dialog kicks(IDD_KICKS, KickDlgProc);
-            PutOnTheDevicesScreen(kicks);
-            ExpectWholeOnTheDevicesScreen(kicks, IDC_KICK_TAP);
+            Dialog dlg(d.nTemplate, d.pfnProc);
+            PutOnTheDevicesScreen(dlg);
+            ExpectWholeOnTheDevicesScreen(dlg, d.nTemplate == IDD_KICKS ? IDC_KICK_TAP : IDC_CONTRACTION_TAP);
         }
         Stop();
     }
