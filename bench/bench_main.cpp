@@ -10,8 +10,9 @@
 //   bench_main concurrent N        N saves while bench_item.exe re-reads the file
 //   bench_main kills N             N save loops ended with TerminateProcess
 //   bench_main save-loop NAME PATH    saves until ended (a child of kills)
-//   bench_main records N           taps and openings of the kick counter over records.csv files
-//                                  of several sizes, N timings each
+//   bench_main records N           taps and openings of the kick counter, and taps of the
+//                                  contraction timer, over records.csv files of several sizes,
+//                                  N timings each
 //   bench_main tap-kills N         N kick tap loops ended with TerminateProcess
 //   bench_main tap-loop NAME PATH  taps until ended (a child of tap-kills)
 // Results are "key value" lines on standard output.
@@ -136,16 +137,19 @@ int Records(int nTimings)
     printf("kick_open_100_us %.1f\n", TimeOpens(&main, KICK_DIALOG, KickRecords(100), nTimings));
     printf("kick_open_10000_us %.1f\n", TimeOpens(&main, KICK_DIALOG, KickRecords(10000), nTimings));
     printf("kick_open_10mb_us %.1f\n", TimeOpens(&main, KICK_DIALOG, KickRecordsOfSize(10 * 1024 * 1024), nTimings));
+    printf("contraction_tap_empty_us %.1f\n", TimeTaps(&main, CONTRACTION_DIALOG, EMPTY, nTimings));
+    printf("contraction_tap_10000_us %.1f\n", TimeTaps(&main, CONTRACTION_DIALOG, ContractionRecords(10000), nTimings));
     return 0;
 }
 
 int TapKills(int nKills)
 {
     KilledTapsResult r = RunKilledTaps(nKills, FUZZ_SEED);
-    printf("tap_kills %d\ntap_kills_counted %d\ntap_kills_lines %d\ntap_kills_torn %d\ntap_kills_not_whole %d\n"
+    printf("tap_kills %d\ntap_kills_counted %d\ntap_kills_lines %d\ntap_kills_contractions_shown %d\n"
+           "tap_kills_contraction_lines %d\ntap_kills_torn %d\ntap_kills_not_whole %d\n"
            "tap_kills_earlier_changed %d\ntap_kills_counted_missing %d\ntap_kills_child_failed %d\n",
-           r.nKills, r.nCounted, r.nLines, r.nTornAtKill, r.nNotWhole, r.nEarlierChanged, r.nCountedMissing,
-           r.nChildFailed);
+           r.nKills, r.nCounted, r.nLines, r.nContractionsShown, r.nContractionLines, r.nTornAtKill, r.nNotWhole,
+           r.nEarlierChanged, r.nCountedMissing, r.nChildFailed);
     return 0;
 }
 

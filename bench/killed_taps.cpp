@@ -21,17 +21,19 @@ const size_t KILL_DELAY_MAX_US = 1000;
 const UINT KILLED_EXIT = 0xDEAD;
 const char HEADER_LINE[] = "time,event\r";
 
-// What one end left in the file: whole kick lines, pieces cut short, and the last line's piece.
-void LookAtFile(const std::string &strBytes, std::set<std::string> *pPieces, KilledTapsResult *pResult, int *pnLines)
+// What one end left in the file: whole kick and contraction lines, pieces cut short, and the last
+// line's piece.
+void LookAtFile(const std::string &strBytes, std::set<std::string> *pPieces, KilledTapsResult *pResult)
 {
-    static const std::regex KICK_LINE("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d,kick\\r");
-    *pnLines = 0;
+    static const std::regex LINE("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d,(kick|contraction_start|contraction_end)\\r");
+    pResult->nLines = pResult->nContractionLines = 0;
     size_t nStart = 0;
     for (size_t nEnd; (nEnd = strBytes.find('\n', nStart)) != std::string::npos; nStart = nEnd + 1)
     {
         std::string strLine = strBytes.substr(nStart, nEnd - nStart);
-        if (std::regex_match(strLine, KICK_LINE))
-            ++*pnLines;
+        std::smatch match;
+        if (std::regex_match(strLine, match, LINE))
+            ++*(match[1] == "kick" ? &pResult->nLines : &pResult->nContractionLines);
         else if (strLine != HEADER_LINE && pPieces->count(strLine) == 0)
             pResult->nNotWhole++;
     }
@@ -99,10 +101,13 @@ KilledTapsResult RunKilledTaps(int nKills, unsigned int nSeed)
         ReadWholeFile(strRecords, &strAfter);
         if (strAfter.compare(0, strBefore.size(), strBefore) != 0)
             r.nEarlierChanged++;
-        LookAtFile(strAfter, &pieces, &r, &r.nLines);
+        LookAtFile(strAfter, &pieces, &r);
         r.nCounted = pShared->nDone;
+        r.nContractionsShown += pShared->nCounts[0];
         if (r.nCounted > r.nLines)
             r.nCountedMissing += r.nCounted - r.nLines;
+        if (r.nContractionsShown > r.nContractionLines)
+            r.nCountedMissing += r.nContractionsShown - r.nContractionLines;
     }
     UnmapViewOfFile((void *)pShared);
     CloseHandle(hMapping);
@@ -119,22 +124,30 @@ int TapLoop(const wchar_t *pszShared, const wchar_t *pszConfigPath)
     MainHarness main(pszConfigPath);
     if (!main.Ready())
         return 3;
-    // The clock is pinned: every tap falls in one hour, whose count is every tap in the file.
-    HWND hDlg = OpenRecordDialog(KICK_DIALOG);
-    HWND hCount = GetDlgItem(hDlg, IDC_KICK_COUNT);
+    // The clock is pinned: every kick falls in one hour, whose count is every kick in the file; a
+    // contraction tap shows by turning the button from start to end or back.
+    HWND hKicks = OpenRecordDialog(KICK_DIALOG), hContractions = OpenRecordDialog(CONTRACTION_DIALOG);
+    HWND hCount = GetDlgItem(hKicks, IDC_KICK_COUNT), hButton = GetDlgItem(hContractions, IDC_CONTRACTION_TAP);
     while (!pShared->nStop)
     {
-        SendMessageW(hDlg, WM_COMMAND, IDC_KICK_TAP, 0);
-        wchar_t szCount[128] = L"";
-        GetWindowTextW(hCount, szCount, ARRAYSIZE(szCount));
-        const wchar_t *pszTaps = wcsstr(szCount, L"点击 ");
+        SendMessageW(hKicks, WM_COMMAND, IDC_KICK_TAP, 0);
+        wchar_t szText[128] = L"";
+        GetWindowTextW(hCount, szText, ARRAYSIZE(szText));
+        const wchar_t *pszTaps = wcsstr(szText, L"点击 ");
         if (pszTaps)
         {
             pShared->nDone = _wtoi(pszTaps + wcslen(L"点击 "));
             pShared->nReady = 1;
         }
+        wchar_t szBefore[32] = L"", szAfter[32] = L"";
+        GetWindowTextW(hButton, szBefore, ARRAYSIZE(szBefore));
+        SendMessageW(hContractions, WM_COMMAND, IDC_CONTRACTION_TAP, 0);
+        GetWindowTextW(hButton, szAfter, ARRAYSIZE(szAfter));
+        if (wcscmp(szBefore, szAfter) != 0)
+            pShared->nCounts[0]++;
     }
-    DestroyWindow(hDlg);
+    DestroyWindow(hKicks);
+    DestroyWindow(hContractions);
     UnmapViewOfFile((void *)pShared);
     CloseHandle(hMapping);
     return 0;

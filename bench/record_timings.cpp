@@ -9,6 +9,7 @@
 #include <vector>
 
 const RecordDialogKind KICK_DIALOG = { IDD_KICKS, KickDlgProc, IDC_KICK_TAP };
+const RecordDialogKind CONTRACTION_DIALOG = { IDD_CONTRACTIONS, ContractionDlgProc, IDC_CONTRACTION_TAP };
 
 namespace {
 
@@ -21,11 +22,9 @@ std::wstring RecordsPath(MainHarness *pMain)
     return strConfig.substr(0, strConfig.rfind(L'\\') + 1) + L"records.csv";
 }
 
-// Tap i of the history, counted back from the last one before the pinned day: three hours a day
-// of a tap every 5 minutes, on as many days as it takes.
-void AppendKick(std::string *pstr, int i)
+// The date nDay days before the day before the pinned one.
+SYSTEMTIME DaysBack(int nDay)
 {
-    int nDay = i / TAPS_PER_DAY, nTap = i % TAPS_PER_DAY;
     SYSTEMTIME st = { 2010, 3, 0, 26, 0, 0, 0, 0 };
     FILETIME ft;
     SystemTimeToFileTime(&st, &ft);
@@ -34,6 +33,15 @@ void AppendKick(std::string *pstr, int i)
     ft.dwLowDateTime = u.LowPart;
     ft.dwHighDateTime = u.HighPart;
     FileTimeToSystemTime(&ft, &st);
+    return st;
+}
+
+// Tap i of the history, counted back from the last one before the pinned day: three hours a day
+// of a tap every 5 minutes, on as many days as it takes.
+void AppendKick(std::string *pstr, int i)
+{
+    int nTap = i % TAPS_PER_DAY;
+    SYSTEMTIME st = DaysBack(i / TAPS_PER_DAY);
     char szLine[64];
     snprintf(szLine, sizeof(szLine), "%04d-%02d-%02d %02d:%02d:00,kick\r\n", st.wYear, st.wMonth, st.wDay,
              8 + 4 * (nTap / 12), nTap % 12 * 5);
@@ -73,6 +81,23 @@ std::string KickRecordsOfSize(size_t cbTotal)
     }
     for (size_t i = lines.size(); i-- > 0;)
         str += lines[i];
+    return str;
+}
+
+std::string ContractionRecords(int nEvents)
+{
+    std::string str = "time,event\r\n";
+    // A night of labour a day, a contraction every 5 minutes lasting a minute: 24 an hour.
+    const int EVENTS_PER_DAY = 240;
+    for (int i = nEvents - 1; i >= 0; i--)
+    {
+        int nEvent = EVENTS_PER_DAY - 1 - i % EVENTS_PER_DAY, nMinute = nEvent / 2 * 5 + nEvent % 2;
+        SYSTEMTIME st = DaysBack(i / EVENTS_PER_DAY);
+        char szLine[64];
+        snprintf(szLine, sizeof(szLine), "%04d-%02d-%02d %02d:%02d:00,%s\r\n", st.wYear, st.wMonth, st.wDay,
+                 10 + nMinute / 60, nMinute % 60, nEvent % 2 ? "contraction_end" : "contraction_start");
+        str += szLine;
+    }
     return str;
 }
 

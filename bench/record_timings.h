@@ -13,11 +13,14 @@ struct RecordDialogKind
     int nButtonId;      // the big button a tap presses
 };
 extern const RecordDialogKind KICK_DIALOG;
+extern const RecordDialogKind CONTRACTION_DIALOG;
 
 // records.csv with nTaps kicks on the days before the pinned day, a few dozen a day; and with as
 // many as make it cbTotal bytes long.
 std::string KickRecords(int nTaps);
 std::string KickRecordsOfSize(size_t cbTotal);
+// records.csv with nEvents contraction starts and ends in turn on the days before the pinned day.
+std::string ContractionRecords(int nEvents);
 
 // The median microseconds of nTaps taps (the append, its flush, the recount and the repaint) in a
 // dialog opened over strRecords.

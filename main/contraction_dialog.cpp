@@ -39,10 +39,12 @@ const ColumnRow COLUMN[] = {
 };
 const RecordDialogSpec SPEC = { COLUMN, ARRAYSIZE(COLUMN), IDR_CONTRACTIONS_MENUBAR, IDC_CONTRACTION_TAP };
 
-// The events read when the dialog opened and those made since; the day of the pregnancy, for
-// whether regular contractions come too early.
+// The events read when the dialog opened and those made since; the day of the pregnancy when it
+// opened and the clock's day then, for whether regular contractions come too early, on whatever
+// day it is now.
 RecordList s_events;
-int s_nPregnancyDay = CONTRACTION_NONE;
+int s_nPregnancyDayAtOpen = CONTRACTION_NONE;
+int s_nDayAtOpen = 0;
 
 void TimeText(int nSeconds, WCHAR *psz, size_t cch)
 {
@@ -107,7 +109,10 @@ void ShowLatest(HWND hDlg, const ContractionSummary &c)
 
 BOOL Summarize(ContractionSummary *pSummary)
 {
-    return SummarizeContractions(s_events.GetEvents(), s_events.GetCount(), RecordNow(), s_nPregnancyDay, pSummary);
+    int nNow = RecordNow();
+    int nPregnancyDay = s_nPregnancyDayAtOpen == CONTRACTION_NONE
+        ? CONTRACTION_NONE : s_nPregnancyDayAtOpen + nNow / RECORD_SECONDS_PER_DAY - s_nDayAtOpen;
+    return SummarizeContractions(s_events.GetEvents(), s_events.GetCount(), nNow, nPregnancyDay, pSummary);
 }
 
 void ShowTexts(HWND hDlg)
@@ -122,7 +127,8 @@ void ShowTexts(HWND hDlg)
 BOOL OnInitDialog(HWND hDlg)
 {
     InitRecordDialog(hDlg, SPEC, &s_events);
-    s_nPregnancyDay = GetStoredPregnancyDay();
+    s_nPregnancyDayAtOpen = GetStoredPregnancyDay();
+    s_nDayAtOpen = RecordNow() / RECORD_SECONDS_PER_DAY;
     ShowTexts(hDlg);
     return FALSE;
 }
@@ -132,7 +138,6 @@ void OnTap(HWND hDlg)
 {
     ContractionSummary c;
     Summarize(&c);
-    s_nPregnancyDay = GetStoredPregnancyDay();
     if (RecordFromDialog(hDlg, c.bRunning ? RECORD_CONTRACTION_END : RECORD_CONTRACTION_START, &s_events,
                          SZ_SAVE_FAILED))
         ShowTexts(hDlg);

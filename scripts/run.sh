@@ -6,8 +6,8 @@
 # on a private Xvfb screen, writes BUILD/screens/today.png, taps the item and, when Main.exe
 # is installed, pictures each of its screens into BUILD/screens: main.png (page 今日),
 # main-details.png, main-duedate.png, main-checkups.png, settings.png, about.png, help.png and,
-# over an example records.csv written beside config.xml, kicks.png (the kick counter); then it
-# stops everything it started.
+# over an example records.csv written beside config.xml, kicks.png (the kick counter) and
+# contractions.png (the contraction timer); then it stops everything it started.
 #   run.sh [--hidpi]          ULVO_ARCH=i686|x86_64 picks the flavour, BUILD_DIR=... another build
 #                             directory (default build/FLAVOUR, scripts/flavour.sh)
 set -euo pipefail
@@ -111,23 +111,38 @@ example_config() {   # DAYS_BACK
     printf '<?xml version="1.0" encoding="GB2312"?>\r\n<CONFIG><StartTime>%s</StartTime><CalcMethod>2</CalcMethod></CONFIG>\r\n' \
         "$(date -d "$1 days ago" '+%Y-%-m-%-d')" >"$INSTALLED/config.xml"
 }
-record_lines() {     # EVENT SECONDS_AGO...: one line each, oldest first as the file grows
-    local now s
+EVENTS=()           # "SECONDS_AGO,EVENT" of the example records.csv
+write_records() {    # records.csv of EVENTS, oldest first as the file grows, CRLF line ends
+    local now s e
     now=$(date +%s)
-    for s in $(printf '%s\n' "${@:2}" | sort -rn); do date -d "@$((now - s))" "+%Y-%m-%d %H:%M:%S,$1"; done
+    { echo "time,event"
+      printf '%s\n' "${EVENTS[@]}" | sort -t, -k1,1 -rn |
+          while IFS=, read -r s e; do date -d "@$((now - s))" "+%Y-%m-%d %H:%M:%S,$e"; done
+    } | sed 's/$/\r/' >"$INSTALLED/records.csv"
 }
 kick_hour() {        # SECONDS_AGO MINUTES...: an hour begun that long ago, a tap at each minute of it
     local m
-    for m in "${@:2}"; do echo $(($1 - m * 60)); done
+    for m in "${@:2}"; do EVENTS+=("$(($1 - m * 60)),kick"); done
 }
 kick_example() {     # week 28: two hours counted today, the third running, some days before
     example_config 200
-    local taps=() d h
+    local d h
     for d in 5 3 2 1; do
-        for h in 14 10 5; do taps+=($(kick_hour $((d * 86400 + h * 3600)) 0 6 13 $((20 + d)) 38 $((50 - 3 * d)))); done
+        for h in 14 10 5; do kick_hour $((d * 86400 + h * 3600)) 0 6 13 $((20 + d)) 38 $((50 - 3 * d)); done
     done
-    taps+=($(kick_hour 18000 0 2 7 15 31 44) $(kick_hour 9000 0 9 12 26 40) $(kick_hour 1200 0 3 8 15))
-    { echo "time,event"; record_lines kick "${taps[@]}"; } | sed 's/$/\r/' >"$INSTALLED/records.csv"
+    kick_hour 18000 0 2 7 15 31 44
+    kick_hour 9000 0 9 12 26 40
+    kick_hour 1200 0 3 8 15
+    write_records
+}
+contraction_example() {   # week 38: an hour of them about 5 minutes apart, a minute each, the last 3 minutes ago
+    example_config 270
+    local i s
+    for i in $(seq 0 13); do
+        s=$((180 + i * 290))
+        EVENTS+=("$s,contraction_start" "$((s - 60 - i % 3 * 5)),contraction_end")
+    done
+    write_records
 }
 main_screens() {
     page_picture 1 main-details.png "page 详情" &&
@@ -136,7 +151,8 @@ main_screens() {
     dialog_picture IDM_SETTINGS IDM_SETTINGS_EXIT settings.png "settings dialog" &&
     dialog_picture IDM_ABOUT IDM_DIALOG_OK about.png "About dialog" &&
     dialog_picture IDM_HELP IDM_DIALOG_OK help.png "Help dialog" &&
-    kick_example && dialog_picture IDM_KICKS IDM_DIALOG_OK kicks.png "kick counter"
+    kick_example && dialog_picture IDM_KICKS IDM_DIALOG_OK kicks.png "kick counter" &&
+    contraction_example && dialog_picture IDM_CONTRACTIONS IDM_DIALOG_OK contractions.png "contraction timer"
 }
 
 mkdir -p "$SCREENS"

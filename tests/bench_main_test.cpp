@@ -65,8 +65,8 @@ TEST(KilledSaves, AnEndMidSaveLeavesOnePairWholeAndNoSpareFileAfterTheNextStart)
     EXPECT_EQ(0, r.nSparesLeft) << "found beside config.xml: " << r.szLastStray;
 }
 
-// Taps ended at random moments: the file only grows, its lines whole but perhaps the last, and
-// every tap the screen counted is in it.
+// Kick and contraction taps ended at random moments: the file only grows, its lines whole but
+// perhaps the last, and every tap the screen counted or showed is in it.
 TEST(KilledTaps, AnEndMidTapLeavesEveryCountedTapInTheFileAndNothingEarlierChanged)
 {
     const int KILLS = 12;
@@ -74,6 +74,7 @@ TEST(KilledTaps, AnEndMidTapLeavesEveryCountedTapInTheFileAndNothingEarlierChang
     EXPECT_EQ(0, r.nChildFailed) << "the last ended with " << std::hex << r.dwChildExit;
     EXPECT_EQ(KILLS, r.nKills);
     EXPECT_GE(r.nCounted, KILLS);
+    EXPECT_GT(r.nContractionsShown, 0);
     EXPECT_EQ(0, r.nNotWhole + r.nEarlierChanged + r.nCountedMissing) << "not whole " << r.nNotWhole
         << ", earlier bytes changed " << r.nEarlierChanged << ", counted but missing " << r.nCountedMissing;
 }

@@ -265,34 +265,51 @@ TEST_F(Installed, LeftSoftKeyEndsMain)
     CloseMain(hMain, hProcess, SOFT_KEY_EXIT);
 }
 
-// A tap on the kick counter's button in the running Main.exe: records.csv beside its config.xml
-// holds its line, of the time it was made, once the dialog has counted it.
-TEST_F(Installed, AKickTappedInMainIsWrittenToTheRecordFileBesideIt)
+// "YYYY-MM-DD HH:MM:SS" of a local time.
+static std::string Stamp(const SYSTEMTIME &st)
+{
+    char sz[32];
+    snprintf(sz, sizeof(sz), "%04d-%02d-%02d %02d:%02d:%02d", st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute,
+             st.wSecond);
+    return sz;
+}
+
+// A tap on the kick counter's button, then on the contraction timer's, in the running Main.exe:
+// records.csv beside its config.xml holds a line for each, of the time it was made, once the
+// dialog has shown it.
+TEST_F(Installed, RecordTapsInMainAreWrittenToTheRecordFileBesideIt)
 {
     HANDLE hProcess = NULL;
     HWND hMain = StartMain(&hProcess);
     ASSERT_TRUE(hMain != NULL);
-    HWND hDlg = OpenDialogOfMain(hMain, hProcess, IDM_KICKS);
-    ASSERT_TRUE(hDlg != NULL);
-    SYSTEMTIME stBefore;
-    GetLocalTime(&stBefore);
-    SendMessageW(GetDlgItem(hDlg, IDC_KICK_TAP), BM_CLICK, 0, 0);
-    EXPECT_EQ(L"本次有效胎动 1 次 (点击 1 次)", WindowText(GetDlgItem(hDlg, IDC_KICK_COUNT)));
-    SYSTEMTIME stAfter;
-    GetLocalTime(&stAfter);
+    const struct { int nCommand, nButton, nShows; const wchar_t *pszShown; const char *pszEvent; } TAPS[] = {
+        { IDM_KICKS, IDC_KICK_TAP, IDC_KICK_COUNT, L"本次有效胎动 1 次 (点击 1 次)", "kick" },
+        { IDM_CONTRACTIONS, IDC_CONTRACTION_TAP, IDC_CONTRACTION_TAP, L"宫缩结束", "contraction_start" },
+    };
+    std::string strExpected = "time,event\r\n";
+    for (const auto &t : TAPS)
+    {
+        HWND hDlg = OpenDialogOfMain(hMain, hProcess, t.nCommand);
+        ASSERT_TRUE(hDlg != NULL);
+        SYSTEMTIME stBefore, stAfter;
+        GetLocalTime(&stBefore);
+        SendMessageW(GetDlgItem(hDlg, t.nButton), BM_CLICK, 0, 0);
+        EXPECT_EQ(t.pszShown, WindowText(GetDlgItem(hDlg, t.nShows)));
+        GetLocalTime(&stAfter);
 
-    std::string strRecords = ReadFileBytes(m_dir.File(L"records.csv"));
-    std::smatch line;
-    ASSERT_TRUE(std::regex_match(strRecords, line, std::regex("time,event\\r\\n(\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d),kick\\r\\n")))
-        << strRecords;
-    char szBefore[32], szAfter[32];
-    snprintf(szBefore, sizeof(szBefore), "%04d-%02d-%02d %02d:%02d:%02d", stBefore.wYear, stBefore.wMonth, stBefore.wDay,
-             stBefore.wHour, stBefore.wMinute, stBefore.wSecond);
-    snprintf(szAfter, sizeof(szAfter), "%04d-%02d-%02d %02d:%02d:%02d", stAfter.wYear, stAfter.wMonth, stAfter.wDay,
-             stAfter.wHour, stAfter.wMinute, stAfter.wSecond);
-    EXPECT_TRUE(line[1] >= szBefore && line[1] <= szAfter) << line[1] << " not within " << szBefore << " .. " << szAfter;
-    PostMessageW(hDlg, WM_COMMAND, IDM_DIALOG_OK, 0);
-    ASSERT_TRUE(PumpUntil([&]() { return !IsWindow(hDlg); }));
+        std::string strRecords = ReadFileBytes(m_dir.File(L"records.csv"));
+        ASSERT_EQ(strExpected, strRecords.substr(0, strExpected.size()));
+        std::smatch line;
+        std::string strNew = strRecords.substr(strExpected.size());
+        ASSERT_TRUE(std::regex_match(strNew, line, std::regex("(\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d),(\\w+)\\r\\n")))
+            << strRecords;
+        EXPECT_EQ(t.pszEvent, line[2]);
+        EXPECT_TRUE(line[1] >= Stamp(stBefore) && line[1] <= Stamp(stAfter)) << line[1] << " not within "
+            << Stamp(stBefore) << " .. " << Stamp(stAfter);
+        strExpected = strRecords;
+        PostMessageW(hDlg, WM_COMMAND, IDM_DIALOG_OK, 0);
+        ASSERT_TRUE(PumpUntil([&]() { return !IsWindow(hDlg); }));
+    }
     CloseMain(hMain, hProcess, MENU_EXIT);
 }
 
