@@ -210,7 +210,8 @@ TEST(ShellMenuBar, BarsCarryTheMenuAndDialogsFillTheScreenAboveThem)
     EXPECT_EQ(L"菜单", WindowText(ChildWindowFromPoint(hBar, OnBar(hBar, 0.75))));
     struct { const char *pszWhat; double dAcross; std::vector<WPARAM> keys, commands; } const TAPS[] = {
         { "left key", 0.25, {}, { IDM_SOFTKEY_EXIT } }, { "first item of the pop-up", 0.75, { VK_DOWN, VK_RETURN }, { IDM_SETTINGS } },
-        { "past the separator", 0.75, { VK_DOWN, VK_DOWN, VK_RETURN }, { IDM_ABOUT } },
+        { "the item after it", 0.75, { VK_DOWN, VK_DOWN, VK_RETURN }, { IDM_DUE_DATE_SETUP } },
+        { "past the separator", 0.75, { VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN }, { IDM_ABOUT } },
         { "pop-up dismissed", 0.75, { VK_ESCAPE }, {} }, { "beside the keys", -0.05, {}, {} },
     };
     for (const auto &t : TAPS)
