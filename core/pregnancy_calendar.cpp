@@ -5,7 +5,6 @@
 
 static const int s_aMonthDays[13] = { 0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
 
-static const int FIXED_TOTAL_DAYS = 280;
 static const int YEAR_PART_MAX = 4;
 static const int MONTH_PART_MAX = 2;
 
@@ -88,22 +87,31 @@ void PregnancyCalendar::SetFebruary(int nYear)
     m_aMonthDays[2] = IsLeapYear(nYear) ? 29 : 28;
 }
 
-void PregnancyCalendar::NextMonth(int *pnYear, int *pnMonth)
-{
-    if (++*pnMonth > 12)
-    {
-        *pnMonth = 1;
-        ++*pnYear;
-        SetFebruary(*pnYear);
-    }
-}
-
 int PregnancyCalendar::DayOfYear(int nYear, int nMonth, int nDay)
 {
     SetFebruary(nYear);
     int nDays = nDay;
     for (int i = 1; i < nMonth; ++i)
         nDays += m_aMonthDays[i];
+    return nDays;
+}
+
+static int DaysInMonth(int nYear, int nMonth)
+{
+    return (nMonth == 2 && IsLeapYear(nYear)) ? 29 : s_aMonthDays[nMonth];
+}
+
+static BOOL IsDate(int nYear, int nMonth, int nDay)
+{
+    return nYear >= 1 && nMonth >= 1 && nMonth <= 12 && nDay >= 1 && nDay <= DaysInMonth(nYear, nMonth);
+}
+
+// Days from 1 January of year 0 (day 0) to the date.
+static int DayNumber(int nYear, int nMonth, int nDay)
+{
+    int nDays = DaysBeforeYear(nYear) + nDay - 1;
+    for (int i = 1; i < nMonth; ++i)
+        nDays += DaysInMonth(nYear, i);
     return nDays;
 }
 
@@ -123,16 +131,54 @@ BOOL ParseStartDate(const WCHAR *pszTime, int *pnYear, int *pnMonth, int *pnDay)
     int nYear = ParseDecimal(pszTime, pszFirst);
     int nMonth = ParseDecimal(pszFirst + 1, pszSecond);
     int nDay = ParseDecimal(pszSecond + 1, pszSecond + 1 + wcslen(pszSecond + 1));
-    if (nYear < 1 || nMonth < 1 || nMonth > 12 || nDay < 1)
-        return FALSE;
-    int nMonthDays = (nMonth == 2 && IsLeapYear(nYear)) ? 29 : s_aMonthDays[nMonth];
-    if (nDay > nMonthDays)
+    if (!IsDate(nYear, nMonth, nDay))
         return FALSE;
 
     *pnYear = nYear;
     *pnMonth = nMonth;
     *pnDay = nDay;
     return TRUE;
+}
+
+BOOL ShiftDate(int nYear, int nMonth, int nDay, int nDays, int *pnYear, int *pnMonth, int *pnDay)
+{
+    if (!IsDate(nYear, nMonth, nDay) || nDays > SHIFT_DAYS_MAX || nDays < -SHIFT_DAYS_MAX)
+        return FALSE;
+    int nNumber = DayNumber(nYear, nMonth, nDay) + nDays;
+    if (nNumber < DaysBeforeYear(1))
+        return FALSE;
+    // A year of the four-year cycle's average length, then the exact boundaries.
+    int nToYear = (int)((nNumber * 4LL) / (365 * 4 + 1));
+    while (DaysBeforeYear(nToYear + 1) <= nNumber)
+        ++nToYear;
+    while (DaysBeforeYear(nToYear) > nNumber)
+        --nToYear;
+    int nLeft = nNumber - DaysBeforeYear(nToYear);
+    int nToMonth = 1;
+    while (nLeft >= DaysInMonth(nToYear, nToMonth))
+        nLeft -= DaysInMonth(nToYear, nToMonth++);
+    *pnYear = nToYear;
+    *pnMonth = nToMonth;
+    *pnDay = nLeft + 1;
+    return TRUE;
+}
+
+int TotalDaysOf(int nYear, int nMonth, int nDay, int nMethod)
+{
+    if (nMethod != CALC_BY_365)
+        return FIXED_TOTAL_DAYS;
+    // Nine calendar months from the start day, then the customary seven days.
+    int nSum = DaysInMonth(nYear, nMonth) - nDay;
+    for (int i = 0; i < 8; ++i)
+    {
+        if (++nMonth > 12)
+        {
+            nMonth = 1;
+            ++nYear;
+        }
+        nSum += DaysInMonth(nYear, nMonth);
+    }
+    return nSum + nDay + 7;
 }
 
 int CalcMethodOfText(const WCHAR *pszMethod)
@@ -142,22 +188,7 @@ int CalcMethodOfText(const WCHAR *pszMethod)
 
 void PregnancyCalendar::CalcTotalDays()
 {
-    if (m_nCalcMethod != CALC_BY_365)
-    {
-        m_nTotalDays = FIXED_TOTAL_DAYS;
-        return;
-    }
-    // Nine calendar months from the start day, then the customary seven days.
-    int nYear = m_nStartYear;
-    int nMonth = m_nStartMonth;
-    SetFebruary(nYear);
-    int nSum = m_aMonthDays[nMonth] - m_nStartDay;
-    for (int i = 0; i < 8; ++i)
-    {
-        NextMonth(&nYear, &nMonth);
-        nSum += m_aMonthDays[nMonth];
-    }
-    m_nTotalDays = nSum + m_nStartDay + 7;
+    m_nTotalDays = TotalDaysOf(m_nStartYear, m_nStartMonth, m_nStartDay, m_nCalcMethod);
 }
 
 int PregnancyCalendar::Classify(const WCHAR *pszTime)
@@ -208,21 +239,9 @@ WCHAR *PregnancyCalendar::GetDueDateText()
         return NULL;
 
     int nYear = 0, nMonth = 0, nDay = 0;
-    // Nothing valid classified yet: zeros rather than a walk from month 0.
-    if (m_nStartMonth >= 1 && m_nStartMonth <= 12)
-    {
-        nYear = m_nStartYear;
-        nMonth = m_nStartMonth;
-        SetFebruary(nYear);
-        int nConsumed = m_aMonthDays[nMonth] - m_nStartDay;
-        NextMonth(&nYear, &nMonth);
-        while (m_nTotalDays - nConsumed > m_aMonthDays[nMonth])
-        {
-            nConsumed += m_aMonthDays[nMonth];
-            NextMonth(&nYear, &nMonth);
-        }
-        nDay = m_nTotalDays - nConsumed;
-    }
+    // Nothing valid classified yet: zeros.
+    if (!ShiftDate(m_nStartYear, m_nStartMonth, m_nStartDay, m_nTotalDays, &nYear, &nMonth, &nDay))
+        nYear = nMonth = nDay = 0;
     StringCchPrintfW(pszText, CALENDAR_TEXT_CCH, DUE_DATE_TEXT_FORMAT, nYear, nMonth, nDay);
     return pszText;
 }

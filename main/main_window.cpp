@@ -1,6 +1,8 @@
 #include "main/main_window.h"
 #include "main/main_globals.h"
+#include "main/day_follower.h"
 #include "main/dialogs.h"
+#include "main/due_date_dialog.h"
 #include "main/message_box.h"
 #include "main/pages.h"
 #include "main/status_texts.h"
@@ -79,6 +81,7 @@ static LRESULT OnCreate(HWND hWnd)
         PrepareConfigFile();
     if (g_pResLib)
         g_pResLib->CreateMenuBar(hWnd, g_hInstance, IDR_MAIN_MENUBAR);
+    StartFollowingDay(hWnd);
     return 0;
 }
 
@@ -148,6 +151,9 @@ static LRESULT OnCommand(HWND hWnd, WPARAM wParam, LPARAM lParam)
     case IDM_SETTINGS:
         RunDialog(IDD_SETTINGS, SettingsDlgProc);
         return 0;
+    case IDM_DUE_DATE_SETUP:
+        RunDialog(IDD_DUE_DATE, DueDateDlgProc);
+        return 0;
     case IDM_ABOUT:
         RunDialog(IDD_ABOUT, AboutDlgProc);
         return 0;
@@ -175,6 +181,14 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
         return OnDestroy();
     case WM_ACTIVATE:
         SHHandleWMActivate(hWnd, wParam, lParam, &s_sai, 0);
+        if (LOWORD(wParam) != WA_INACTIVE)
+            FollowDay(hWnd);
+        return 0;
+    case WM_TIMECHANGE:
+        FollowDay(hWnd);
+        return 0;
+    case WM_TIMER:
+        FollowDayOnTimer(hWnd, wParam);
         return 0;
     case WM_PAINT:
         return OnPaint(hWnd);

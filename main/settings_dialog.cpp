@@ -1,7 +1,6 @@
 #include "main/settings_dialog.h"
-#include <new>
-#include <commctrl.h>
 #include "main/button_control.h"
+#include "main/date_dialog_controls.h"
 #include "main/month_calendar.h"
 #include "main/settings_store.h"
 #include "main/full_screen_dialog.h"
@@ -29,44 +28,22 @@ const WCHAR SZ_ERR_GET_DATE[]    = L"获取选定日期出错！请重试";
 const WCHAR SZ_ERR_START_TIME[]  = L"保存选定日期出错！请重试";
 const WCHAR SZ_ERR_CALC_METHOD[] = L"保存选定计算方法出错！请重试";
 
-const DWORD CHILD_STYLE    = WS_CHILD | WS_VISIBLE;
-const DWORD CALENDAR_STYLE = WS_CHILD | WS_VISIBLE | MCS_WEEKNUMBERS;
-const COLORREF CALENDAR_MONTH_BK = RGB(0, 255, 0);
 const INT_PTR CLOSED_RESULT = WM_CLOSE;
 
 // Designed at 96 dpi; scaled by ScaleLayout.
-const int CALENDAR_X = 50, CALENDAR_Y = 30, CALENDAR_W = 100, CALENDAR_H = 100;
-const int GROUP_X = 20, GROUP_EXTRA_W = 60;
-const int DATE_GROUP_Y = 10, DATE_GROUP_EXTRA_H = 30;
 const int METHOD_GROUP_Y = 175, METHOD_GROUP_H = 95;
 const int RADIO_X = 50, RADIO_365_Y = 195, RADIO_280_Y = 235, RADIO_W = 100, RADIO_H = 30;
-const int TEXT_ON_RIGHT = 1;
 
 ButtonControl *NewRadio(HWND hDlg, int nCtrlId, int y, const WCHAR *pszText)
 {
-    ButtonControl *pRadio = new (std::nothrow) ButtonControl;
-    if (pRadio != NULL)
-        pRadio->CreateRadio(hDlg, g_hInstance, nCtrlId, CHILD_STYLE, ScaleLayout(RADIO_X), ScaleLayout(y),
-                            pszText, TEXT_ON_RIGHT, 0, ScaleLayout(RADIO_W), ScaleLayout(RADIO_H));
-    return pRadio;
-}
-
-ButtonControl *NewGroup(HWND hDlg, const WCHAR *pszText, int y, int nWidth, int nHeight)
-{
-    ButtonControl *pGroup = new (std::nothrow) ButtonControl;
-    if (pGroup != NULL)
-        pGroup->CreateGroup(hDlg, g_hInstance, CHILD_STYLE, pszText, ScaleLayout(GROUP_X), ScaleLayout(y),
-                            0, nWidth, nHeight);
-    return pGroup;
+    return NewRadioButton(hDlg, nCtrlId, ScaleLayout(RADIO_X), ScaleLayout(y), ScaleLayout(RADIO_W),
+                          ScaleLayout(RADIO_H), pszText);
 }
 
 BOOL CreateCalendar(HWND hDlg)
 {
-    g_pCalendar = new (std::nothrow) MonthCalendar;
-    if (g_pCalendar == NULL
-        || !g_pCalendar->Prepare(hDlg, g_hInstance)
-        || !g_pCalendar->Create(CALENDAR_STYLE, ScaleLayout(CALENDAR_X), ScaleLayout(CALENDAR_Y),
-                                ScaleLayout(CALENDAR_W), ScaleLayout(CALENDAR_H), CALENDAR_MONTH_BK))
+    g_pCalendar = NewDateCalendar(hDlg);
+    if (g_pCalendar == NULL)
         return FALSE;
     // Open on the date already stored, so that "确定" after changing only the method keeps it.
     SYSTEMTIME st;
@@ -75,33 +52,21 @@ BOOL CreateCalendar(HWND hDlg)
     return TRUE;
 }
 
-void CheckRadio(ButtonControl *pOn, ButtonControl *pOff)
-{
-    if (pOn != NULL)
-        pOn->SetCheck(TRUE);
-    if (pOff != NULL)
-        pOff->SetCheck(FALSE);
-}
-
 BOOL OnInitDialog(HWND hDlg)
 {
     InitFullScreenDialog(hDlg, SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_EMPTYMENU, IDR_SETTINGS_MENUBAR, NULL);
     if (!CreateCalendar(hDlg))
         return FALSE;
 
-    // The calendar may have grown to its minimum size; the date group box grows with it.
-    int nCalW = g_pCalendar->GetWidth();
-    int nCalH = g_pCalendar->GetHeight();
-    g_pDateGroup = NewGroup(hDlg, SZ_DATE_GROUP, DATE_GROUP_Y,
-                            ScaleLayout(GROUP_EXTRA_W) + nCalW, ScaleLayout(DATE_GROUP_EXTRA_H) + nCalH);
+    g_pDateGroup = NewDateGroup(hDlg, SZ_DATE_GROUP, g_pCalendar);
     g_pRadio365 = NewRadio(hDlg, IDC_RADIO_365, RADIO_365_Y, SZ_RADIO_365);
     g_pRadio280 = NewRadio(hDlg, IDC_RADIO_280, RADIO_280_Y, SZ_RADIO_280);
     if (IsPreselected365())
         CheckRadio(g_pRadio365, NULL);
     else
         CheckRadio(g_pRadio280, NULL);
-    g_pMethodGroup = NewGroup(hDlg, SZ_METHOD_GROUP, METHOD_GROUP_Y,
-                              ScaleLayout(GROUP_EXTRA_W) + nCalW, ScaleLayout(METHOD_GROUP_H));
+    g_pMethodGroup = NewGroupBox(hDlg, SZ_METHOD_GROUP, ScaleLayout(METHOD_GROUP_Y), ScaleLayout(METHOD_GROUP_H),
+                                 g_pCalendar);
     return TRUE;
 }
 
@@ -127,19 +92,6 @@ const WCHAR *SaveErrorText(int nResult)
     }
 }
 
-void OnConfirm(HWND hDlg)
-{
-    int nResult = SaveSettings();
-    if (nResult == SAVE_SETTINGS_OK)
-    {
-        NotifyTodayItem();
-        EndDialog(hDlg, IDM_SETTINGS_OK);
-        return;
-    }
-    // The dialog stays open with the user's choices, to try again or leave.
-    g_pfnMessageBox(hDlg, SaveErrorText(nResult), SZ_ERROR_CAPTION, MB_OK);
-}
-
 void OnCommand(HWND hDlg, int nCommand)
 {
     switch (nCommand)
@@ -147,18 +99,11 @@ void OnCommand(HWND hDlg, int nCommand)
     case IDC_RADIO_365:     OnRadioTapped(g_pRadio365, g_pRadio280); break;
     case IDC_RADIO_280:     OnRadioTapped(g_pRadio280, g_pRadio365); break;
     case IDM_SETTINGS_EXIT: EndDialog(hDlg, IDM_SETTINGS_EXIT); break;
-    case IDM_SETTINGS_OK:   OnConfirm(hDlg); break;
+    case IDM_SETTINGS_OK:   ConcludeSave(hDlg, SaveSettings()); break;
     default:                break;
     }
 }
 
-template <class T> void DeleteControl(T **pp)
-{
-    delete *pp;
-    *pp = NULL;
-}
-
-// However the dialog ends, its controls go with it and so do their wrappers.
 void OnDestroy()
 {
     DeleteControl(&g_pCalendar);
@@ -169,6 +114,23 @@ void OnDestroy()
 }
 
 }  // namespace
+
+void ConcludeSave(HWND hDlg, int nResult)
+{
+    if (nResult == SAVE_SETTINGS_OK)
+    {
+        NotifyTodayItem();
+        EndDialog(hDlg, IDM_SETTINGS_OK);
+        return;
+    }
+    // The dialog stays open with the user's choices, to try again or leave.
+    ShowError(hDlg, SaveErrorText(nResult));
+}
+
+void ShowError(HWND hDlg, const WCHAR *pszText)
+{
+    g_pfnMessageBox(hDlg, pszText, SZ_ERROR_CAPTION, MB_OK);
+}
 
 INT_PTR CALLBACK SettingsDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM)
 {

@@ -151,21 +151,28 @@ BOOL IsPreselected365()
     return !GetStoredStartDate(&st);
 }
 
-int SaveSettings()
+// The date (null when it could not be read) and the method in one replace of the file.
+static int SaveDateAndMethod(const SYSTEMTIME *pst, BOOL b365)
 {
     int nResult = SAVE_SETTINGS_NO_DOCUMENT;
     if (OpenConfig())
-    {
-        SYSTEMTIME st;
-        ZeroMemory(&st, sizeof(st));
-        if (g_pCalendar == NULL || !g_pCalendar->GetCurSel(&st))
-            nResult = SAVE_SETTINGS_NO_DATE;
-        else
-            nResult = StoreAndSave(st, g_pRadio365 != NULL && g_pRadio365->IsChecked());
-    }
+        nResult = pst != NULL ? StoreAndSave(*pst, b365) : SAVE_SETTINGS_NO_DATE;
     if (g_pConfig != NULL)
         g_pConfig->ReleaseXMLDOMDocument();
     return nResult;
+}
+
+int SaveSettings()
+{
+    SYSTEMTIME st;
+    ZeroMemory(&st, sizeof(st));
+    BOOL bDate = g_pCalendar != NULL && g_pCalendar->GetCurSel(&st);
+    return SaveDateAndMethod(bDate ? &st : NULL, g_pRadio365 != NULL && g_pRadio365->IsChecked());
+}
+
+int SaveStartDate280(const SYSTEMTIME &stStart)
+{
+    return SaveDateAndMethod(&stStart, FALSE);
 }
 
 void NotifyTodayItem()

@@ -30,5 +30,9 @@ BOOL IsPreselected365();
 // the SAVE_SETTINGS_ codes.
 int SaveSettings();
 
+// Stores a start date with the 280-day method ("2") in one replace of the file, as SaveSettings
+// does; one of the SAVE_SETTINGS_ codes, never SAVE_SETTINGS_NO_DATE.
+int SaveStartDate280(const SYSTEMTIME &stStart);
+
 // Asks the Today item, if one is showing, to recompute its line now.
 void NotifyTodayItem();

@@ -22,6 +22,7 @@
 #define IDD_ABOUT               105
 #define IDD_ABOUT_WIDE          106
 #define IDD_SETTINGS            108
+#define IDD_DUE_DATE            109
 #define IDD_HELP                110
 #define IDD_KICKS               111
 #define IDD_CONTRACTIONS        112
@@ -35,6 +36,13 @@
 // Settings dialog controls, created at run time.
 #define IDC_RADIO_365           300
 #define IDC_RADIO_280           301
+
+// Controls of the dialog that sets the start date from a date the doctor gives, created at run
+// time: what the picked date is.
+#define IDC_KIND_DUE_DATE       310
+#define IDC_KIND_CONCEPTION     311
+#define IDC_KIND_TRANSFER_DAY3  312
+#define IDC_KIND_TRANSFER_DAY5  313
 
 // Kick counter controls, created at run time.
 #define IDC_KICK_LEFT           400
@@ -55,6 +63,7 @@
 #define IDM_KICKS               32780
 #define IDM_CONTRACTIONS        32781
 #define IDM_SETTINGS            32785
+#define IDM_DUE_DATE_SETUP      32786
 #define IDM_ABOUT               32788
 #define IDM_HELP                32789
 #define IDM_MENU_EXIT           32790
@@ -62,7 +71,7 @@
 #define IDM_ACCEL_EXIT          40000
 #define IDM_ACCEL_NOTHING       40002
 
-// Settings dialog commands (menu bar 130).
+// Settings dialog commands (menu bar 130, also the due-date dialog's).
 #define IDM_SETTINGS_EXIT       32792
 #define IDM_SETTINGS_OK         32794
 

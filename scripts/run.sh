@@ -5,9 +5,9 @@
 # With $DISPLAY it stays on screen until closed (the x at the top right). Without one it runs
 # on a private Xvfb screen, writes BUILD/screens/today.png, taps the item and, when Main.exe
 # is installed, pictures each of its screens into BUILD/screens: main.png (page 今日),
-# main-details.png, main-duedate.png, main-checkups.png, settings.png, about.png, help.png and,
-# over an example records.csv written beside config.xml, kicks.png (the kick counter) and
-# contractions.png (the contraction timer); then it stops everything it started.
+# main-details.png, main-duedate.png, main-checkups.png, settings.png, due-date.png, about.png,
+# help.png and, over an example records.csv written beside config.xml, kicks.png (the kick
+# counter) and contractions.png (the contraction timer); then it stops everything it started.
 #   run.sh [--hidpi]          ULVO_ARCH=i686|x86_64 picks the flavour, BUILD_DIR=... another build
 #                             directory (default build/FLAVOUR, scripts/flavour.sh)
 set -euo pipefail
@@ -149,6 +149,7 @@ main_screens() {
     page_picture 2 main-duedate.png "page 预产期" &&
     page_picture 3 main-checkups.png "page 产检" &&
     dialog_picture IDM_SETTINGS IDM_SETTINGS_EXIT settings.png "settings dialog" &&
+    dialog_picture IDM_DUE_DATE_SETUP IDM_SETTINGS_EXIT due-date.png "due-date dialog" &&
     dialog_picture IDM_ABOUT IDM_DIALOG_OK about.png "About dialog" &&
     dialog_picture IDM_HELP IDM_DIALOG_OK help.png "Help dialog" &&
     kick_example && dialog_picture IDM_KICKS IDM_DIALOG_OK kicks.png "kick counter" &&

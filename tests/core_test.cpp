@@ -196,6 +196,54 @@ TEST(Calendar, TextsThatCannotBeDatesKeepTheLastReading)
     }
 }
 
+// A date moved by a number of days, as the start is found from a date the doctor gives: across a
+// leap day, month and year ends, both ways, with the counts' own leap rule in 2100; and between
+// 1901 and 2099 as the platform's calendar moves it. A text that is no date moves nowhere.
+TEST(Calendar, DatesMoveByDaysOnTheCountsCalendar)
+{
+    struct { int y, m, d, nDays; const char *pszTo; } const CASES[] = {
+        { 2012, 3, 1, -1, "2012-2-29" },    { 2011, 3, 1, -1, "2011-2-28" },    { 2100, 3, 1, -1, "2100-2-29" },
+        { 2010, 1, 1, -1, "2009-12-31" },   { 2009, 12, 31, 1, "2010-1-1" },    { 2010, 1, 31, 28, "2010-2-28" },
+        { 2010, 1, 31, 29, "2010-3-1" },    { 2012, 2, 29, 366, "2013-3-1" },   { 2012, 12, 5, -280, "2012-2-29" },
+        { 2010, 10, 8, -280, "2010-1-1" },  { 2010, 4, 30, 0, "2010-4-30" },    { 1, 1, 2, -1, "1-1-1" },
+        { 9999, 12, 31, 1, "10000-1-1" },   { 1, 1, 1, -1, "none" },            { 2010, 2, 29, 1, "none" },
+        { 2010, 13, 1, -1, "none" },        { 2010, 4, 0, 1, "none" },          { 2010, 1, 1, SHIFT_DAYS_MAX + 1, "none" },
+    };
+    for (const auto &c : CASES)
+    {
+        int nYear = 0, nMonth = 0, nDay = 0;
+        BOOL bMoved = ShiftDate(c.y, c.m, c.d, c.nDays, &nYear, &nMonth, &nDay);
+        EXPECT_EQ(c.pszTo, bMoved ? std::to_string(nYear) + "-" + std::to_string(nMonth) + "-" + std::to_string(nDay)
+                                  : std::string("none")) << c.y << "-" << c.m << "-" << c.d << " by " << c.nDays;
+    }
+    for (long nFrom = Serial(2007, 1, 1); nFrom < Serial(2011, 1, 1); ++nFrom)
+        for (int nDays : { -400, -280, -19, -17, -14, -1, 1, 261, 263, 266, 280, 400 })
+        {
+            SYSTEMTIME f = DateOf(nFrom), t = DateOf(nFrom + nDays);
+            int nYear = 0, nMonth = 0, nDay = 0;
+            ShiftDate(f.wYear, f.wMonth, f.wDay, nDays, &nYear, &nMonth, &nDay);
+            if (nYear != t.wYear || nMonth != t.wMonth || nDay != t.wDay)
+                FAIL() << f.wYear << "-" << f.wMonth << "-" << f.wDay << " by " << nDays << ": " << nYear << "-" << nMonth
+                       << "-" << nDay;
+        }
+}
+
+// The wait for the next local midnight from a time of day: a whole day from midnight itself, a
+// moment from a leap second.
+TEST(Clock, TheNextMidnightIsWhatIsLeftOfTheDay)
+{
+    struct { WORD wHour, wMinute, wSecond, wMilliseconds; DWORD dwWait; } const TIMES[] = {
+        { 0, 0, 0, 0, 86400000 },  { 0, 0, 0, 1, 86399999 },  { 12, 0, 0, 0, 43200000 },
+        { 23, 59, 0, 0, 60000 },   { 23, 59, 59, 999, 1 },    { 23, 59, 60, 0, 1000 },
+    };
+    for (const auto &t : TIMES)
+    {
+        SYSTEMTIME st = { 2010, 3, 0, 27, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds };
+        EXPECT_EQ(t.dwWait, MillisecondsToMidnight(st)) << t.wHour << ":" << t.wMinute << ":" << t.wSecond << "."
+                                                        << t.wMilliseconds;
+    }
+}
+
 // --- Display density ---------------------------------------------------------------------------
 
 static int s_nScreenDpi = 0;

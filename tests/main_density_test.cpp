@@ -2,18 +2,21 @@
 // window, client area, text and tab label ends up, and the size of the month picture and of the
 // About icon as drawn (the parent here at 96, a child of this program at 192); the parent then
 // compares: nothing may be cut off or covered at 192 that is not at 96, text is twice as tall and
-// so are the picture and the icon. At both, the settings dialog keeps its layout rule.
+// so are the picture and the icon. At both, the settings and the due-date dialogs keep their layout
+// rules.
 #include "tests/main_test_util.h"
 #include <commctrl.h>
 #include <map>
 #include <stdio.h>
 #include "main/button_control.h"
 #include "main/dialogs.h"
+#include "main/due_date_dialog.h"
 #include "main/layout.h"
 #include "main/pages.h"
 #include "main/relayout_dialog.h"
 #include "main/settings_dialog.h"
 #include "bench/files_and_folders.h"
+#include "platform/aygshell/shell_metrics.h"
 #include "platform/display_density.h"
 #include "platform/today/host_layout.h"
 #include "resources/main_ids.h"
@@ -172,6 +175,35 @@ static void ExpectWholeOnTheDevicesScreen(HWND hDlg, int nButtonId)
     EXPECT_GE(rcButton.bottom - rcButton.top, ScaleToDpi(40, ScreenDpi()));
 }
 
+// The group box of the dialog that reads so.
+static HWND GroupBox(HWND hDlg, const wchar_t *pszText)
+{
+    for (HWND h = GetWindow(hDlg, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+        if ((GetWindowLongW(h, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX && WindowText(h) == pszText)
+            return h;
+    return NULL;
+}
+
+// The due-date dialog's rule at this density: the calendar in its group as in the settings dialog;
+// below that group, as wide and clear of it, the group of the four kinds holding their radio
+// buttons; all of it on the device's screen above the menu bar.
+static void ExpectDueDateLayout(HWND hDlg)
+{
+    RECT rcCalendar = ChildRect(FindDescendant(hDlg, MONTHCAL_CLASSW));
+    RECT rcDate = ChildRect(GroupBox(hDlg, L"选择日期")), rcKinds = ChildRect(GroupBox(hDlg, L"这个日期是"));
+    EXPECT_TRUE(Inside(rcCalendar, rcDate));
+    EXPECT_EQ(rcCalendar.left - rcDate.left, rcDate.right - rcCalendar.right);
+    EXPECT_EQ(std::make_pair(rcDate.left, rcDate.right), std::make_pair(rcKinds.left, rcKinds.right));
+    EXPECT_FALSE(Overlap(rcDate, rcKinds));
+    EXPECT_LT(rcDate.top, rcKinds.top);
+    for (int nId : { IDC_KIND_DUE_DATE, IDC_KIND_CONCEPTION, IDC_KIND_TRANSFER_DAY3, IDC_KIND_TRANSFER_DAY5 })
+        EXPECT_TRUE(Inside(ChildRect(GetDlgItem(hDlg, nId)), rcKinds)) << nId;
+    RECT rcDevice = { 0, 0, ScaleToDpi(SCREEN_CX_NORMAL, ScreenDpi()),
+                      ScaleToDpi(SCREEN_CY_NORMAL - MENUBAR_HEIGHT, ScreenDpi()) };
+    MapWindowPoints(NULL, hDlg, (POINT *)&rcDevice, 2);
+    EXPECT_TRUE(Inside(rcKinds, rcDevice) && Inside(rcDate, rcDevice));
+}
+
 // The size of the bitmap or icon a static control shows; empty for none.
 static RECT ImageSize(HWND hStatic, UINT uType)
 {
@@ -219,7 +251,8 @@ protected:
         Refresh();
         layout["picture.image.stretched"] = { "-", ImageSize(g_picMonth.GetHwnd(), IMAGE_BITMAP) };
         const struct { const char *pszName; int nTemplate, nLayout; DLGPROC pfnProc; } DIALOGS[] = {
-            { "settings", IDD_SETTINGS, 0, SettingsDlgProc }, { "about", IDD_ABOUT, IDD_ABOUT, AboutDlgProc },
+            { "settings", IDD_SETTINGS, 0, SettingsDlgProc }, { "duedate.dialog", IDD_DUE_DATE, 0, DueDateDlgProc },
+            { "about", IDD_ABOUT, IDD_ABOUT, AboutDlgProc },
             { "about.wide", IDD_ABOUT, IDD_ABOUT_WIDE, AboutDlgProc }, { "help", IDD_HELP, 0, HelpDlgProc },
             { "kicks", IDD_KICKS, 0, KickDlgProc }, { "contractions", IDD_CONTRACTIONS, 0, ContractionDlgProc } };
         ASSERT_TRUE(WriteWholeFile(m_dir.File(L"records.csv"), BusyKickRecords(10, 12) + RegularContractions()));
@@ -230,6 +263,8 @@ protected:
                 RelayoutDialog(g_hInstance, dlg, d.nLayout);
             if (d.nTemplate == IDD_SETTINGS)
                 ExpectSettingsLayout(dlg);
+            if (d.nTemplate == IDD_DUE_DATE)
+                ExpectDueDateLayout(dlg);
             if (d.nTemplate == IDD_KICKS || d.nTemplate == IDD_CONTRACTIONS)
             {
                 PutOnTheDevicesScreen(dlg);
@@ -245,11 +280,13 @@ protected:
         // longest message.
         ASSERT_TRUE(WriteWholeFile(m_dir.File(L"records.csv"), BusyKickRecords(5, 3) + RegularContractions()));
         Store("<StartTime>2009-6-1</StartTime><CalcMethod>2</CalcMethod>");
-        for (const auto &d : { DIALOGS[4], DIALOGS[5] })
+        const struct { int nTemplate; DLGPROC pfnProc; int nButtonId; } RECORD_DIALOGS[] = {
+            { IDD_KICKS, KickDlgProc, IDC_KICK_TAP }, { IDD_CONTRACTIONS, ContractionDlgProc, IDC_CONTRACTION_TAP } };
+        for (const auto &d : RECORD_DIALOGS)
         {
             Dialog dlg(d.nTemplate, d.pfnProc);
             PutOnTheDevicesScreen(dlg);
-            ExpectWholeOnTheDevicesScreen(dlg, d.nTemplate == IDD_KICKS ? IDC_KICK_TAP : IDC_CONTRACTION_TAP);
+            ExpectWholeOnTheDevicesScreen(dlg, d.nButtonId);
         }
         Stop();
     }

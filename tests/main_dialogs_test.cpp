@@ -1,6 +1,8 @@
 // The main program's dialogs. Settings: what "确定" stores and whom it tells, what each failure
-// says, what the dialog opens on, how its two plain radio buttons behave. About: its items where
-// the platform puts each template's. Help: its text in paragraphs. Each: the soft keys that end it.
+// says, what the dialog opens on, how its two plain radio buttons behave. The due date's: the
+// start each kind of date stands for, what it opens on, its four plain radio buttons. About: its
+// items where the platform puts each template's. Help: its text in paragraphs. Each: the soft keys
+// that end it.
 #include "tests/main_test_util.h"
 #include "tests/stored_settings_cases.h"
 #include <algorithm>
@@ -8,6 +10,7 @@
 #include "core/shared_names.h"
 #include "main/about_dialog.h"
 #include "main/dialogs.h"
+#include "main/due_date_dialog.h"
 #include "main/pages.h"
 #include "main/relayout_dialog.h"
 #include "main/settings_store.h"
@@ -48,21 +51,38 @@ static std::string Marks(HWND hDlg)
          + std::to_string(IsDlgButtonChecked(hDlg, IDC_RADIO_280));
 }
 
-class Settings : public MainTest
+// The Today item stood for by a window that counts its refreshes; the saves counted.
+class CountedRefreshes : public MainTest
 {
 protected:
     void SetUp() override
     {
         MainTest::SetUp();
-        g_hWndMain = CreateTestWindow(L"UlvoRefreshCounter", WS_POPUP, RECT{ 0, 0, 10, 10 }, CountRefreshes);
-        PublishItem(g_hWndMain);
+        m_hCounter = CreateTestWindow(L"UlvoRefreshCounter", WS_POPUP, RECT{ 0, 0, 10, 10 }, CountRefreshes);
+        PublishItem(m_hCounter);
         g_pfnReplaceConfigFile = CountSave;
     }
     void TearDown() override
     {
         g_pfnReplaceConfigFile = ReplaceConfigFile;
         RegDeleteKeyW(HKEY_LOCAL_MACHINE, ULVO_REG_KEY);
+        if (g_hWndMain == m_hCounter)
+            g_hWndMain = NULL;
+        DestroyWindow(m_hCounter);
         MainTest::TearDown();
+    }
+
+    HWND m_hCounter = NULL;
+};
+
+// The counting window stands for the main window too.
+class Settings : public CountedRefreshes
+{
+protected:
+    void SetUp() override
+    {
+        CountedRefreshes::SetUp();
+        g_hWndMain = m_hCounter;
     }
 };
 
@@ -174,6 +194,153 @@ TEST_F(Settings, TodayItemIsToldOnlyThroughALiveWindow)
         Pump();
         EXPECT_EQ(c.nTold, s_nItemRefreshes) << c.cbValue << " bytes";
     }
+}
+
+// The dialog that sets the start from a date the doctor gives, over the running main window, on 1
+// June 2012.
+class DueDate : public CountedRefreshes
+{
+protected:
+    DueDate() : m_today(2012, 6, 1) {}
+    void SetUp() override
+    {
+        CountedRefreshes::SetUp();
+        ASSERT_TRUE(Start());
+    }
+
+    FixedToday m_today;
+};
+
+static const int KIND_IDS[] = { IDC_KIND_DUE_DATE, IDC_KIND_CONCEPTION, IDC_KIND_TRANSFER_DAY3, IDC_KIND_TRANSFER_DAY5 };
+
+// Which kind of date is marked, in the order shown: "1000" for the first.
+static std::string KindMarks(HWND hDlg)
+{
+    std::string strMarks;
+    for (int nId : KIND_IDS)
+        strMarks += std::to_string(IsDlgButtonChecked(hDlg, nId));
+    return strMarks;
+}
+
+// The date picked stands for the start of the count 280, 14, 17 or 19 days before it, by its kind:
+// "确定" stores that start with the 280-day method in one save, across a leap day, a month's and a
+// year's end, in place of what was stored and by whichever method, and tells the main window and
+// the Today item; page 预产期 then shows the date picked for "预产期", 266, 263 or 261 days after
+// it for the others. A start after today is refused with its own message; a save that fails says
+// what the settings dialog says. Either way the dialog stays open and the file is as it was.
+TEST_F(DueDate, ConfirmStoresTheStartTheDateStandsFor)
+{
+#define START_280(start) "<StartTime>" start "</StartTime><CalcMethod>2</CalcMethod>"
+#define AFTER_TODAY L"该日期推算的怀孕开始时间晚于今天, 请检查"
+    const std::string EMPTY = ConfigXml("");
+    const struct { std::string strBefore; int nKind; WORD wYear, wMonth, wDay; Step pfnStep; const char *pszAfter;
+                   const wchar_t *pszDue, *pszMessage; } CASES[] = {
+        { EMPTY, IDC_KIND_DUE_DATE, 2012, 12, 5, Nothing, START_280("2012-2-29"), L"2012 年 12 月 5 日", NULL },
+        { EMPTY, IDC_KIND_DUE_DATE, 2013, 3, 7, Nothing, START_280("2012-5-31"), L"2013 年 3 月 7 日", NULL },
+        { EMPTY, IDC_KIND_DUE_DATE, 2013, 3, 8, Nothing, START_280("2012-6-1"), L"2013 年 3 月 8 日", NULL },
+        { EMPTY, IDC_KIND_DUE_DATE, 2013, 3, 9, Nothing, NULL, NULL, AFTER_TODAY },
+        { EMPTY, IDC_KIND_CONCEPTION, 2012, 1, 10, Nothing, START_280("2011-12-27"), L"2012 年 10 月 2 日", NULL },
+        { EMPTY, IDC_KIND_CONCEPTION, 2012, 6, 16, Nothing, NULL, NULL, AFTER_TODAY },
+        { EMPTY, IDC_KIND_TRANSFER_DAY3, 2012, 4, 17, Nothing, START_280("2012-3-31"), L"2013 年 1 月 5 日", NULL },
+        { EMPTY, IDC_KIND_TRANSFER_DAY5, 2012, 3, 19, Nothing, START_280("2012-2-29"), L"2012 年 12 月 5 日", NULL },
+        { EMPTY, IDC_KIND_TRANSFER_DAY5, 2013, 1, 1, Nothing, NULL, NULL, AFTER_TODAY },
+        { OLD_CONFIG, IDC_KIND_DUE_DATE, 2013, 3, 7, Nothing, START_280("2012-5-31"), L"2013 年 3 月 7 日", NULL },
+        { ConfigXml("<Note>x</Note><CalcMethod>1</CalcMethod><StartTime>2001-1-1</StartTime>"), IDC_KIND_CONCEPTION,
+          2012, 6, 15, Nothing, "<Note>x</Note><CalcMethod>2</CalcMethod><StartTime>2012-6-1</StartTime>",
+          L"2013 年 3 月 8 日", NULL },
+        { OLD_CONFIG, IDC_KIND_DUE_DATE, 2013, 3, 9, Nothing, NULL, NULL, AFTER_TODAY },
+        { OLD_CONFIG, IDC_KIND_DUE_DATE, 2013, 3, 7, DeleteConfig, NULL, NULL, L"系统错误！请重试" },
+        { OLD_CONFIG, IDC_KIND_DUE_DATE, 2013, 3, 7, DestroyCalendar, NULL, NULL, L"获取选定日期出错！请重试" },
+        { OLD_CONFIG, IDC_KIND_DUE_DATE, 2013, 3, 7, RefuseReplace, NULL, NULL, L"保存选定日期出错！请重试" },
+    };
+    for (const auto &c : CASES)
+    {
+        SCOPED_TRACE(&c - CASES);
+        ASSERT_TRUE(WriteWholeFile(ConfigPath(), c.strBefore));
+        Refresh();
+        const std::wstring strPageBefore = WindowText(g_editDueDate.GetHwnd());
+        s_nItemRefreshes = s_nSaves = 0;
+        ShownBoxes().clear();
+        Dialog dlg(IDD_DUE_DATE, DueDateDlgProc);
+        EXPECT_EQ(L"退出 确定", SoftKeys());
+        SYSTEMTIME st = { c.wYear, c.wMonth, 0, c.wDay, 0, 0, 0, 0 };
+        SendMessageW(Calendar(dlg), MCM_SETCURSEL, 0, (LPARAM)&st);
+        dlg.Tap(c.nKind);
+        c.pfnStep(dlg, ConfigPath().c_str());
+        dlg.Tap(IDM_SETTINGS_OK);
+        g_pfnReplaceConfigFile = CountSave;
+        Pump();
+        EXPECT_EQ(std::vector<std::wstring>(c.pszMessage != NULL, ShownBox(c.pszMessage, L"错误", dlg)), ShownBoxes());
+        EXPECT_EQ(c.pszMessage != NULL, dlg.IsOpen());
+        EXPECT_EQ(c.pszAfter ? ConfigXml(c.pszAfter) : FileExists(ConfigPath()) ? c.strBefore : "", Stored());
+        EXPECT_EQ(c.pszDue ? std::wstring(L"您的预产期: ") + c.pszDue : strPageBefore, WindowText(g_editDueDate.GetHwnd()));
+        EXPECT_EQ(std::make_pair(c.pszAfter ? 1 : 0, c.pszAfter ? 1 : 0), std::make_pair(s_nSaves, s_nItemRefreshes));
+    }
+}
+
+// The calendar opens on the due date page 预产期 shows for what is stored, by either method, also
+// for a start still to come, and on today without a date; the first kind is marked, and a tap
+// moves the mark to the kind tapped. "退出" and closing store nothing and tell no one. The
+// calendar has the settings dialog's look.
+TEST_F(DueDate, OpensOnTheDueDateThePagesShowAndLeavesStoringNothing)
+{
+    const struct { const char *pszBody; const wchar_t *pszDue; WORD wYear, wMonth, wDay; int nLast; } CASES[] = {
+        { START_280("2012-2-29"), L"2012 年 12 月 5 日", 2012, 12, 5, IDM_SETTINGS_EXIT },
+        { "<StartTime>2012-2-29</StartTime><CalcMethod>1</CalcMethod>", L"2012 年 12 月 6 日", 2012, 12, 6, IDM_SETTINGS_EXIT },
+        { "<StartTime>2012-5-31</StartTime>", L"2013 年 3 月 7 日", 2013, 3, 7, WM_CLOSE },
+        { START_280("2012-9-1"), L"2013 年 6 月 8 日", 2013, 6, 8, IDM_SETTINGS_EXIT },
+        { START_280("2012-2-30"), NULL, 2012, 6, 1, IDM_SETTINGS_EXIT },
+        { "<CalcMethod>1</CalcMethod>", NULL, 2012, 6, 1, WM_CLOSE },
+    };
+    for (const auto &c : CASES)
+    {
+        SCOPED_TRACE(c.pszBody);
+        Store(c.pszBody);
+        Refresh();
+        if (c.pszDue)
+        {
+            EXPECT_EQ(std::wstring(L"您的预产期: ") + c.pszDue, WindowText(g_editDueDate.GetHwnd()));
+        }
+        s_nItemRefreshes = s_nSaves = 0;
+        Dialog dlg(IDD_DUE_DATE, DueDateDlgProc);
+        SYSTEMTIME st = {};
+        SendMessageW(Calendar(dlg), MCM_GETCURSEL, 0, (LPARAM)&st);
+        EXPECT_EQ(c.wYear * 10000 + c.wMonth * 100 + c.wDay, Day(st));
+        EXPECT_EQ("1000", KindMarks(dlg));
+        const struct { int nTapped; const char *pszMarks; } TAPS[] = {
+            { IDC_KIND_TRANSFER_DAY5, "0001" }, { IDC_KIND_TRANSFER_DAY5, "0001" }, { IDC_KIND_CONCEPTION, "0100" },
+            { IDC_KIND_TRANSFER_DAY3, "0010" }, { IDC_KIND_DUE_DATE, "1000" } };
+        for (const auto &t : TAPS)
+        {
+            dlg.Tap(t.nTapped);
+            EXPECT_EQ(t.pszMarks, KindMarks(dlg));
+        }
+        if (c.nLast == WM_CLOSE)
+            SendMessageW(dlg, WM_CLOSE, 0, 0);
+        else
+            dlg.Tap(c.nLast);
+        Pump();
+        EXPECT_FALSE(dlg.IsOpen());
+        EXPECT_EQ(ConfigXml(c.pszBody), Stored());
+        EXPECT_EQ(std::make_pair(0, 0), std::make_pair(s_nSaves, s_nItemRefreshes));
+    }
+
+    // What it says, and the calendar in the settings dialog's colours and with its week numbers.
+    Dialog dlg(IDD_DUE_DATE, DueDateDlgProc), settings(IDD_SETTINGS, SettingsDlgProc);
+    std::vector<std::wstring> texts;
+    for (int nId : KIND_IDS)
+        texts.push_back(WindowText(GetDlgItem(dlg, nId)));
+    EXPECT_EQ(std::vector<std::wstring>({ L"预产期", L"受孕日", L"胚胎移植日 (3 天胚胎)", L"胚胎移植日 (5 天囊胚)" }), texts);
+    std::vector<std::wstring> groups;
+    for (HWND h = GetWindow(dlg, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+        if ((GetWindowLongW(h, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX)
+            groups.push_back(WindowText(h));
+    std::sort(groups.begin(), groups.end());
+    EXPECT_EQ(std::vector<std::wstring>({ L"这个日期是", L"选择日期" }), groups);
+    for (int nColour : { MCSC_BACKGROUND, MCSC_MONTHBK, MCSC_TEXT, MCSC_TITLEBK, MCSC_TITLETEXT, MCSC_TRAILINGTEXT })
+        EXPECT_EQ(SendMessageW(Calendar(settings), MCM_GETCOLOR, nColour, 0),
+                  SendMessageW(Calendar(dlg), MCM_GETCOLOR, nColour, 0)) << "colour " << nColour;
+    EXPECT_EQ(GetWindowLongW(Calendar(settings), GWL_STYLE), GetWindowLongW(Calendar(dlg), GWL_STYLE));
 }
 
 static INT_PTR CALLBACK PlainDlgProc(HWND, UINT uMsg, WPARAM, LPARAM) { return uMsg == WM_INITDIALOG; }

@@ -2,9 +2,11 @@
 // each config.xml, and what its window shows and answers.
 #include "tests/main_test_util.h"
 #include <map>
+#include <tuple>
 #include "bench/config_files.h"
 #include "core/shared_names.h"
 #include "main/pages.h"
+#include "main/settings_dialog.h"
 #include "resources/main_ids.h"
 #include "resources/ulvores_ids.h"
 
@@ -254,4 +256,91 @@ TEST_F(MainPages, WindowShowsFourPagesAboveItsMenuBarAndAnswersItsKeys)
     }
     EXPECT_TRUE(IsWindowVisible(g_hWndMain));
     EXPECT_EQ(WEEK L"2 周 0 天", WindowText(g_editStatus.GetHwnd()));
+}
+
+// What the pages are given: texts and pictures set on any page control since the count began.
+static int s_nPageSets = 0;
+static std::map<HWND, WNDPROC> s_pageProcs;
+static LRESULT CALLBACK CountPageSets(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    s_nPageSets += uMsg == WM_SETTEXT || uMsg == STM_SETIMAGE;
+    return CallWindowProcW(s_pageProcs[hWnd], hWnd, uMsg, wParam, lParam);
+}
+
+// The timers asked for: window, identifier and delay.
+typedef std::tuple<HWND, UINT_PTR, UINT> TimerSet;
+static std::vector<TimerSet> s_timersSet;
+static UINT_PTR WINAPI RecordTimer(HWND hWnd, UINT_PTR nId, UINT nElapse, TIMERPROC)
+{
+    s_timersSet.push_back(std::make_tuple(hWnd, nId, nElapse));
+    return nId;
+}
+
+// Main left running while the days go by, the clock pinned at 23:59: each way the date is looked
+// at, with the date moved on (or back) or not. Once the date differs from the one the pages were
+// built for, every page shows the new day; otherwise nothing on them is set again. Each look sets
+// the one midnight timer again for what is left of the day. The settings dialog, open all along,
+// keeps what the user picked in it.
+TEST_F(MainPages, PagesFollowTheDateWhileMainRuns)
+{
+    enum Look { ACTIVATED, CLICKED, DEACTIVATED, TIME_CHANGED, MIDNIGHT, OTHER_TIMER };
+    const wchar_t *DUE_OCT_8 = L"您的预产期: 2010 年 10 月 8 日", *LAST = NULL;
+    const struct { Look look; int nMonth, nDay; bool bBuilt; const wchar_t *pszStatus; UINT nAdvice, nPicture;
+                   const wchar_t *pszCountdown; int nCheck; const wchar_t *pszWhere; } LOOKS[] = {
+        { ACTIVATED, 3, 15, false, WEEK L"10 周 3 天", 112, 105, TO_DUE L"207 天", 0, L"下次产检: 孕 14–19 周, 还有 25 天" },
+        { DEACTIVATED, 3, 27, false, WEEK L"10 周 3 天", 112, 105, TO_DUE L"207 天", 0, L"下次产检: 孕 14–19 周, 还有 25 天" },
+        { ACTIVATED, 3, 27, true, WEEK L"12 周 1 天", 114, 105, TO_DUE L"195 天", 0, L"下次产检: 孕 14–19 周, 还有 13 天" },
+        { CLICKED, 3, 27, false, WEEK L"12 周 1 天", 114, 105, TO_DUE L"195 天", 0, L"下次产检: 孕 14–19 周, 还有 13 天" },
+        { CLICKED, 4, 9, true, WEEK L"14 周 0 天", 116, 106, TO_DUE L"182 天", 1, L"下次产检: 孕 20–24 周, 还有 42 天" },
+        { TIME_CHANGED, 4, 9, false, WEEK L"14 周 0 天", 116, 106, TO_DUE L"182 天", 1, L"下次产检: 孕 20–24 周, 还有 42 天" },
+        { TIME_CHANGED, 10, 7, true, WEEK L"39 周 6 天", 141, 112, TO_DUE L"1 天", 6, LAST },
+        { OTHER_TIMER, 10, 8, false, WEEK L"39 周 6 天", 141, 112, TO_DUE L"1 天", 6, LAST },
+        { MIDNIGHT, 10, 8, true, L"今天是您的预产期!", 141, 112, L"今天就是预产期", 6, LAST },
+        { MIDNIGHT, 10, 8, false, L"今天是您的预产期!", 141, 112, L"今天就是预产期", 6, LAST },
+        { TIME_CHANGED, 3, 27, true, WEEK L"12 周 1 天", 114, 105, TO_DUE L"195 天", 0, L"下次产检: 孕 14–19 周, 还有 13 天" },
+    };
+    FixedToday today(2010, 3, 15);
+    Store(CONFIG("2010-1-1", "2"));
+    s_timersSet.clear();
+    void *pfnSetTimer = PatchImport(GetModuleHandleW(NULL), "user32.dll", "SetTimer", (void *)RecordTimer);
+    ASSERT_TRUE(pfnSetTimer != NULL);
+    ASSERT_TRUE(Start());
+    for (HWND h : { g_editStatus.GetHwnd(), g_editWeekAdvice.GetHwnd(), g_editDueDate.GetHwnd(), g_picMonth.GetHwnd(),
+                    g_editCountdown.GetHwnd(), g_editCheckups.GetHwnd() })
+        s_pageProcs[h] = (WNDPROC)SetWindowLongPtrW(h, GWLP_WNDPROC, (LONG_PTR)CountPageSets);
+    Dialog settings(IDD_SETTINGS, SettingsDlgProc);
+    SYSTEMTIME stPicked = { 2009, 3, 0, 5, 0, 0, 0, 0 }, stShown = {};
+    SendMessageW(FindDescendant(settings, MONTHCAL_CLASSW), MCM_SETCURSEL, 0, (LPARAM)&stPicked);
+    settings.Tap(IDC_RADIO_365);
+    const UINT nMarks = IsDlgButtonChecked(settings, IDC_RADIO_365);
+    // Start-up sets it when the window is made and again when it is first activated.
+    ASSERT_FALSE(s_timersSet.empty());
+    const UINT_PTR nTimer = std::get<1>(s_timersSet[0]);
+    EXPECT_EQ(std::vector<TimerSet>(s_timersSet.size(), std::make_tuple(g_hWndMain, nTimer, 60u * 1000)), s_timersSet);
+    for (const auto &l : LOOKS)
+    {
+        SCOPED_TRACE(testing::Message() << "look " << l.look << " on 2010-" << l.nMonth << "-" << l.nDay);
+        today.Set(2010, l.nMonth, l.nDay);
+        s_nPageSets = 0;
+        s_timersSet.clear();
+        switch (l.look)
+        {
+        case ACTIVATED:    SendMessageW(g_hWndMain, WM_ACTIVATE, WA_ACTIVE, 0); break;
+        case CLICKED:      SendMessageW(g_hWndMain, WM_ACTIVATE, WA_CLICKACTIVE, 0); break;
+        case DEACTIVATED:  SendMessageW(g_hWndMain, WM_ACTIVATE, WA_INACTIVE, 0); break;
+        case TIME_CHANGED: SendMessageW(g_hWndMain, WM_TIMECHANGE, 0, 0); break;
+        case MIDNIGHT:     SendMessageW(g_hWndMain, WM_TIMER, nTimer, 0); break;
+        case OTHER_TIMER:  SendMessageW(g_hWndMain, WM_TIMER, nTimer + 1, 0); break;
+        }
+        Pump();
+        EXPECT_EQ(l.bBuilt, s_nPageSets > 0) << s_nPageSets << " texts and pictures set";
+        ExpectPages(l.pszStatus, l.nAdvice, l.nPicture, DUE_OCT_8, l.pszCountdown, Checkups(l.nCheck, l.pszWhere));
+        bool bLooked = l.look != DEACTIVATED && l.look != OTHER_TIMER;
+        EXPECT_EQ(std::vector<TimerSet>(bLooked, std::make_tuple(g_hWndMain, nTimer, 60u * 1000)), s_timersSet);
+    }
+    PatchImport(GetModuleHandleW(NULL), "user32.dll", "SetTimer", pfnSetTimer);
+    SendMessageW(FindDescendant(settings, MONTHCAL_CLASSW), MCM_GETCURSEL, 0, (LPARAM)&stShown);
+    EXPECT_EQ(std::make_tuple(2009, 3, 5), std::make_tuple((int)stShown.wYear, (int)stShown.wMonth, (int)stShown.wDay));
+    EXPECT_EQ(nMarks, IsDlgButtonChecked(settings, IDC_RADIO_365));
+    EXPECT_TRUE(settings.IsOpen());
 }

@@ -232,10 +232,22 @@ TEST(ShellMenuBar, BarsCarryTheMenuAndDialogsFillTheScreenAboveThem)
         { "left key", 0.25, {}, { IDM_SOFTKEY_EXIT } }, { "first item of the pop-up", 0.75, { VK_DOWN, VK_RETURN }, { IDM_KICKS } },
         { "settings", 0.75, KeysTo(hInstance, IDM_SETTINGS), { IDM_SETTINGS } },
         { "past the separator", 0.75, KeysTo(hInstance, IDM_ABOUT), { IDM_ABOUT } },
+        { "the item after it", 0.75, KeysTo(hInstance, IDM_DUE_DATE_SETUP), { IDM_DUE_DATE_SETUP } },
         { "pop-up dismissed", 0.75, { VK_ESCAPE }, {} }, { "beside the keys", -0.05, {}, {} },
     };
     for (const auto &t : TAPS)
         EXPECT_EQ(t.commands, Tap(hBar, t.dAcross, t.keys)) << t.pszWhat;
+    // The pop-up as the user reads it, "|" for its separator.
+    HMENU hMenu = LoadMenuW(hInstance, MAKEINTRESOURCEW(IDR_MAIN_MENUBAR));
+    std::wstring strItems;
+    for (int i = 0; i < GetMenuItemCount(GetSubMenu(hMenu, 1)); i++)
+    {
+        wchar_t szItem[32] = L"|";
+        GetMenuStringW(GetSubMenu(hMenu, 1), i, szItem, ARRAYSIZE(szItem), MF_BYPOSITION);
+        strItems += (i ? L" " : L"") + std::wstring(szItem[0] ? szItem : L"|");
+    }
+    DestroyMenu(hMenu);
+    EXPECT_EQ(L"数胎动 宫缩计时 设置 按预产期设置 | 关于 帮助 退出", strItems);
 
     const int cyTop = ScaleToDpi(TASKBAR_HEIGHT, ScreenDpi());
     const RECT rcBetween = { 0, cyTop, cxScreen, rcBar.top }, rcToBottom = { 0, cyTop, cxScreen, cyScreen };
