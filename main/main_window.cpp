@@ -126,8 +126,10 @@ static LRESULT OnNotify()
     return 0;
 }
 
-// Dialogs run modally from their templates in memory, with no owner window.
-static void RunDialog(UINT nTemplateId, DLGPROC pfnDlgProc)
+// Dialogs run modally from their templates in memory, with no owner window. One may stay open
+// past midnight: the pages are looked at again once it ends, whether or not the platform then
+// activates the main window.
+static void RunDialog(HWND hWnd, UINT nTemplateId, DLGPROC pfnDlgProc)
 {
     HRSRC hRes = FindResourceW(g_hInstance, MAKEINTRESOURCEW(nTemplateId), RT_DIALOG);
     if (!hRes)
@@ -136,6 +138,7 @@ static void RunDialog(UINT nTemplateId, DLGPROC pfnDlgProc)
     LPCDLGTEMPLATEW pTemplate = hTemplate ? (LPCDLGTEMPLATEW)LockResource(hTemplate) : NULL;
     if (pTemplate)
         DialogBoxIndirectParamW(g_hInstance, pTemplate, NULL, pfnDlgProc, 0);
+    FollowDay(hWnd);
 }
 
 static LRESULT OnCommand(HWND hWnd, WPARAM wParam, LPARAM lParam)
@@ -143,22 +146,22 @@ static LRESULT OnCommand(HWND hWnd, WPARAM wParam, LPARAM lParam)
     switch (LOWORD(wParam))
     {
     case IDM_KICKS:
-        RunDialog(IDD_KICKS, KickDlgProc);
+        RunDialog(hWnd, IDD_KICKS, KickDlgProc);
         return 0;
     case IDM_CONTRACTIONS:
-        RunDialog(IDD_CONTRACTIONS, ContractionDlgProc);
+        RunDialog(hWnd, IDD_CONTRACTIONS, ContractionDlgProc);
         return 0;
     case IDM_SETTINGS:
-        RunDialog(IDD_SETTINGS, SettingsDlgProc);
+        RunDialog(hWnd, IDD_SETTINGS, SettingsDlgProc);
         return 0;
     case IDM_DUE_DATE_SETUP:
-        RunDialog(IDD_DUE_DATE, DueDateDlgProc);
+        RunDialog(hWnd, IDD_DUE_DATE, DueDateDlgProc);
         return 0;
     case IDM_ABOUT:
-        RunDialog(IDD_ABOUT, AboutDlgProc);
+        RunDialog(hWnd, IDD_ABOUT, AboutDlgProc);
         return 0;
     case IDM_HELP:
-        RunDialog(IDD_HELP, HelpDlgProc);
+        RunDialog(hWnd, IDD_HELP, HelpDlgProc);
         return 0;
     case IDM_MENU_EXIT:
     case IDM_ACCEL_EXIT:

@@ -276,14 +276,24 @@ static UINT_PTR WINAPI RecordTimer(HWND hWnd, UINT_PTR nId, UINT nElapse, TIMERP
     return nId;
 }
 
+// Ends the dialog open in this thread when it is dispatched, as a tap on its soft key would.
+static LRESULT CALLBACK EndOpenDialog(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (uMsg == WM_APP)
+        for (HWND hDlg : TopLevelWindows(L"#32770", GetCurrentProcessId()))
+            if (!GetDlgItem(hDlg, IDC_RADIO_365))
+                SendMessageW(hDlg, WM_COMMAND, IDM_DIALOG_OK, 0);
+    return DefWindowProcW(hWnd, uMsg, wParam, lParam);
+}
+
 // Main left running while the days go by, the clock pinned at 23:59: each way the date is looked
-// at, with the date moved on (or back) or not. Once the date differs from the one the pages were
+// at (a dialog that ends among them), with the date moved on (or back) or not. Once the date differs from the one the pages were
 // built for, every page shows the new day; otherwise nothing on them is set again. Each look sets
 // the one midnight timer again for what is left of the day. The settings dialog, open all along,
 // keeps what the user picked in it.
 TEST_F(MainPages, PagesFollowTheDateWhileMainRuns)
 {
-    enum Look { ACTIVATED, CLICKED, DEACTIVATED, TIME_CHANGED, MIDNIGHT, OTHER_TIMER };
+    enum Look { ACTIVATED, CLICKED, DEACTIVATED, TIME_CHANGED, MIDNIGHT, OTHER_TIMER, DIALOG_ENDED };
     const wchar_t *DUE_OCT_8 = L"您的预产期: 2010 年 10 月 8 日", *LAST = NULL;
     const struct { Look look; int nMonth, nDay; bool bBuilt; const wchar_t *pszStatus; UINT nAdvice, nPicture;
                    const wchar_t *pszCountdown; int nCheck; const wchar_t *pszWhere; } LOOKS[] = {
@@ -298,7 +308,10 @@ TEST_F(MainPages, PagesFollowTheDateWhileMainRuns)
         { MIDNIGHT, 10, 8, true, L"今天是您的预产期!", 141, 112, L"今天就是预产期", 6, LAST },
         { MIDNIGHT, 10, 8, false, L"今天是您的预产期!", 141, 112, L"今天就是预产期", 6, LAST },
         { TIME_CHANGED, 3, 27, true, WEEK L"12 周 1 天", 114, 105, TO_DUE L"195 天", 0, L"下次产检: 孕 14–19 周, 还有 13 天" },
+        { DIALOG_ENDED, 3, 27, false, WEEK L"12 周 1 天", 114, 105, TO_DUE L"195 天", 0, L"下次产检: 孕 14–19 周, 还有 13 天" },
+        { DIALOG_ENDED, 4, 9, true, WEEK L"14 周 0 天", 116, 106, TO_DUE L"182 天", 1, L"下次产检: 孕 20–24 周, 还有 42 天" },
     };
+    HWND hEnder = CreateTestWindow(L"UlvoDialogEnder", WS_POPUP, RECT{ 0, 0, 10, 10 }, EndOpenDialog);
     FixedToday today(2010, 3, 15);
     Store(CONFIG("2010-1-1", "2"));
     s_timersSet.clear();
@@ -331,6 +344,10 @@ TEST_F(MainPages, PagesFollowTheDateWhileMainRuns)
         case TIME_CHANGED: SendMessageW(g_hWndMain, WM_TIMECHANGE, 0, 0); break;
         case MIDNIGHT:     SendMessageW(g_hWndMain, WM_TIMER, nTimer, 0); break;
         case OTHER_TIMER:  SendMessageW(g_hWndMain, WM_TIMER, nTimer + 1, 0); break;
+        case DIALOG_ENDED:
+            PostMessageW(g_hWndMain, WM_COMMAND, IDM_ABOUT, 0);
+            PostMessageW(hEnder, WM_APP, 0, 0);
+            break;
         }
         Pump();
         EXPECT_EQ(l.bBuilt, s_nPageSets > 0) << s_nPageSets << " texts and pictures set";
@@ -339,6 +356,7 @@ TEST_F(MainPages, PagesFollowTheDateWhileMainRuns)
         EXPECT_EQ(std::vector<TimerSet>(bLooked, std::make_tuple(g_hWndMain, nTimer, 60u * 1000)), s_timersSet);
     }
     PatchImport(GetModuleHandleW(NULL), "user32.dll", "SetTimer", pfnSetTimer);
+    DestroyWindow(hEnder);
     SendMessageW(FindDescendant(settings, MONTHCAL_CLASSW), MCM_GETCURSEL, 0, (LPARAM)&stShown);
     EXPECT_EQ(std::make_tuple(2009, 3, 5), std::make_tuple((int)stShown.wYear, (int)stShown.wMonth, (int)stShown.wDay));
     EXPECT_EQ(nMarks, IsDlgButtonChecked(settings, IDC_RADIO_365));
