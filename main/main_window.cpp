@@ -256,25 +256,34 @@ static void CreateTabPages(HWND hWnd)
         BuildPages(g_pTab, g_hInstance);
 }
 
+// The running instance's window, while it shows: one being destroyed is hidden first, and its
+// process may take a moment more to end.
+static HWND FindShownWindow(const WCHAR *pszClass, const WCHAR *pszTitle)
+{
+    HWND hWnd = FindWindowW(pszClass, pszTitle);
+    return hWnd && IsWindowVisible(hWnd) ? hWnd : NULL;
+}
+
 // The first start owns the name for its whole life; a later one finds it taken and waits a
-// moment for the first one's window, to bring it forward.
+// moment for the first one's window, to bring it forward. A start while the last one is closing
+// finds the name taken and no window showing: it waits for the name to come free and goes on.
 static BOOL ClaimSingleInstance(const WCHAR *pszClass, const WCHAR *pszTitle, HWND *phWndRunning)
 {
-    *phWndRunning = FindWindowW(pszClass, pszTitle);
-    if (*phWndRunning)
-        return FALSE;
-    s_hInstanceMutex = CreateMutexW(NULL, FALSE, MAIN_INSTANCE_MUTEX);
-    if (s_hInstanceMutex && GetLastError() != ERROR_ALREADY_EXISTS)
-        return TRUE;
-    if (s_hInstanceMutex)
+    for (int i = 0; i < INSTANCE_WAIT_TRIES; i++)
     {
-        CloseHandle(s_hInstanceMutex);
-        s_hInstanceMutex = NULL;
-    }
-    for (int i = 0; i < INSTANCE_WAIT_TRIES && !*phWndRunning; i++)
-    {
-        Sleep(INSTANCE_WAIT_PAUSE_MS);
-        *phWndRunning = FindWindowW(pszClass, pszTitle);
+        if (i > 0)
+            Sleep(INSTANCE_WAIT_PAUSE_MS);
+        *phWndRunning = FindShownWindow(pszClass, pszTitle);
+        if (*phWndRunning)
+            return FALSE;
+        s_hInstanceMutex = CreateMutexW(NULL, FALSE, MAIN_INSTANCE_MUTEX);
+        if (s_hInstanceMutex && GetLastError() != ERROR_ALREADY_EXISTS)
+            return TRUE;
+        if (s_hInstanceMutex)
+        {
+            CloseHandle(s_hInstanceMutex);
+            s_hInstanceMutex = NULL;
+        }
     }
     return FALSE;
 }

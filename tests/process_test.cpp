@@ -313,6 +313,23 @@ TEST_F(Installed, RecordTapsInMainAreWrittenToTheRecordFileBesideIt)
     CloseMain(hMain, hProcess, MENU_EXIT);
 }
 
+// A tap right after Main was closed: the closing one's window is hidden, its name still taken for
+// a moment. The start waits for the name instead of bringing that window forward, and opens.
+TEST_F(Installed, StartWhileTheLastOneIsClosingOpensANewOne)
+{
+    HANDLE hClaim = CreateMutexW(NULL, FALSE, MAIN_INSTANCE_MUTEX);
+    HWND hClosing = CreateTestWindow(m_strMainClass.c_str(), WS_POPUP, RECT{ 0, 0, 100, 100 }, NULL, NULL,
+                                     StringOf(MainExe(), IDS_MAIN_TITLE).c_str());
+    m_processes.Start(MainExe(), L"", m_dir.Path());
+    WaitPumping(NULL, 1000);    // past its first look for a window, as a rule
+    DestroyWindow(hClosing);
+    CloseHandle(hClaim);
+    HANDLE hProcess = NULL;
+    HWND hMain = WaitForMain(&hProcess);
+    ASSERT_TRUE(hMain != NULL) << "the start ended without a window";
+    CloseMain(hMain, hProcess, MENU_EXIT);
+}
+
 // Two taps at once: the start that finds the name taken but no window yet waits for the first
 // one's window instead of opening its own.
 TEST_F(Installed, StartWhileTheFirstHasNoWindowYetOpensNone)
