@@ -1,5 +1,6 @@
 // Starting children, the memory shared with them, and a crash told by the exit code.
 #include "bench/child_processes.h"
+#include "bench/timing.h"
 #include <vector>
 
 BenchShared *OpenShared(const std::wstring &strName, HANDLE *phMapping)
@@ -42,4 +43,34 @@ HANDLE StartProcess(const std::wstring &strCommandLine, const wchar_t *pszDir, D
     if (pdwProcessId)
         *pdwProcessId = pi.dwProcessId;
     return pi.hProcess;
+}
+
+bool EndChildDuringItsWork(HANDLE hChild, BenchShared *pShared, DWORD dwDelayMs, DWORD dwDelayUs, DWORD *pdwExit)
+{
+    const DWORD START_WAIT_MS = 60000;
+    const UINT KILLED_EXIT = 0xDEAD;
+    DWORD dwStart = GetTickCount();
+    while (hChild && pShared->nDone < 1 && GetTickCount() - dwStart < START_WAIT_MS
+           && WaitForSingleObject(hChild, 1) == WAIT_TIMEOUT)
+    {
+    }
+    bool bWorked = hChild && pShared->nDone >= 1;
+    if (!bWorked)
+    {
+        *pdwExit = STILL_ACTIVE;
+        if (hChild)
+            GetExitCodeProcess(hChild, pdwExit);
+    }
+    Sleep(dwDelayMs);
+    double dUntil = NowMicroseconds() + dwDelayUs;
+    while (NowMicroseconds() < dUntil)
+    {
+    }
+    if (hChild)
+    {
+        TerminateProcess(hChild, KILLED_EXIT);
+        WaitForSingleObject(hChild, INFINITE);
+        CloseHandle(hChild);
+    }
+    return bWorked;
 }

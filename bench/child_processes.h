@@ -28,3 +28,9 @@ void InstallCrashExit();
 // Starts a program with a command line, in the folder pszDir (NULL: this process's), giving its
 // id in *pdwProcessId where asked; the handle or NULL.
 HANDLE StartProcess(const std::wstring &strCommandLine, const wchar_t *pszDir = NULL, DWORD *pdwProcessId = NULL);
+
+// Waits, at most a minute, for a child to have finished its first piece of work (pShared->nDone),
+// lets dwDelayMs milliseconds and dwDelayUs microseconds more pass and ends it with
+// TerminateProcess, so that the end falls on any moment of its work. Whether it got as far as
+// that work; if not, its exit code in *pdwExit (STILL_ACTIVE while it ran). The handle is closed.
+bool EndChildDuringItsWork(HANDLE hChild, BenchShared *pShared, DWORD dwDelayMs, DWORD dwDelayUs, DWORD *pdwExit);

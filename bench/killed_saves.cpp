@@ -23,12 +23,10 @@ const SavedPair PAIRS[2] = {
     { 2011, 2, 2, true, "2011-2-2", "1" },
 };
 
-const DWORD CHILD_START_WAIT_MS = 60000;
 // How long after its first save a loop is ended: whole milliseconds, then some microseconds,
 // so the end falls on every moment of a save (one takes a millisecond or two here).
 const size_t KILL_DELAY_MAX_MS = 20;
 const size_t KILL_DELAY_MAX_US = 1000;
-const UINT KILLED_EXIT = 0xDEAD;
 
 int SavePair(MainHarness *pMain, const SavedPair &pair)
 {
@@ -98,29 +96,10 @@ KilledSavesResult RunKilledSaves(int nKills, unsigned int nSeed)
         ZeroMemory((void *)pShared, sizeof(*pShared));
         HANDLE hChild = StartProcess(L"\"" + ExeDir() + L"\\bench_main.exe\" save-loop " + strName + L" \""
                                      + strConfig + L"\"");
-        DWORD dwStart = GetTickCount();
-        while (hChild && pShared->nDone < 1 && GetTickCount() - dwStart < CHILD_START_WAIT_MS
-               && WaitForSingleObject(hChild, 1) == WAIT_TIMEOUT)
-        {
-        }
-        if (!hChild || pShared->nDone < 1)
-        {
+        DWORD dwDelayMs = (DWORD)random.Below(KILL_DELAY_MAX_MS);
+        DWORD dwDelayUs = (DWORD)random.Below(KILL_DELAY_MAX_US);
+        if (!EndChildDuringItsWork(hChild, pShared, dwDelayMs, dwDelayUs, &r.dwChildExit))
             r.nChildFailed++;
-            r.dwChildExit = STILL_ACTIVE;
-            if (hChild)
-                GetExitCodeProcess(hChild, &r.dwChildExit);
-        }
-        Sleep((DWORD)random.Below(KILL_DELAY_MAX_MS));
-        double dUntil = NowMicroseconds() + (double)random.Below(KILL_DELAY_MAX_US);
-        while (NowMicroseconds() < dUntil)
-        {
-        }
-        if (hChild)
-        {
-            TerminateProcess(hChild, KILLED_EXIT);
-            WaitForSingleObject(hChild, INFINITE);
-            CloseHandle(hChild);
-        }
         r.nKills++;
 
         CountFile(strConfig, &r);

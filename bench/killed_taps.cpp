@@ -14,11 +14,9 @@
 
 namespace {
 
-const DWORD CHILD_START_WAIT_MS = 60000;
 // A tap takes about a millisecond here: ends fall on every moment of one.
 const size_t KILL_DELAY_MAX_MS = 20;
 const size_t KILL_DELAY_MAX_US = 1000;
-const UINT KILLED_EXIT = 0xDEAD;
 const char HEADER_LINE[] = "time,event\r";
 
 // What one end left in the file: whole kick and contraction lines, pieces cut short, and the last
@@ -72,29 +70,10 @@ KilledTapsResult RunKilledTaps(int nKills, unsigned int nSeed)
         ZeroMemory((void *)pShared, sizeof(*pShared));
         HANDLE hChild = StartProcess(L"\"" + ExeDir() + L"\\bench_main.exe\" tap-loop " + strName + L" \""
                                      + strConfig + L"\"");
-        DWORD dwStart = GetTickCount();
-        while (hChild && !pShared->nReady && GetTickCount() - dwStart < CHILD_START_WAIT_MS
-               && WaitForSingleObject(hChild, 1) == WAIT_TIMEOUT)
-        {
-        }
-        if (!hChild || !pShared->nReady)
-        {
+        DWORD dwDelayMs = (DWORD)random.Below(KILL_DELAY_MAX_MS);
+        DWORD dwDelayUs = (DWORD)random.Below(KILL_DELAY_MAX_US);
+        if (!EndChildDuringItsWork(hChild, pShared, dwDelayMs, dwDelayUs, &r.dwChildExit))
             r.nChildFailed++;
-            r.dwChildExit = STILL_ACTIVE;
-            if (hChild)
-                GetExitCodeProcess(hChild, &r.dwChildExit);
-        }
-        Sleep((DWORD)random.Below(KILL_DELAY_MAX_MS));
-        double dUntil = NowMicroseconds() + (double)random.Below(KILL_DELAY_MAX_US);
-        while (NowMicroseconds() < dUntil)
-        {
-        }
-        if (hChild)
-        {
-            TerminateProcess(hChild, KILLED_EXIT);
-            WaitForSingleObject(hChild, INFINITE);
-            CloseHandle(hChild);
-        }
         r.nKills++;
 
         std::string strAfter;
@@ -137,7 +116,6 @@ int TapLoop(const wchar_t *pszShared, const wchar_t *pszConfigPath)
         if (pszTaps)
         {
             pShared->nDone = _wtoi(pszTaps + wcslen(L"点击 "));
-            pShared->nReady = 1;
         }
         wchar_t szBefore[32] = L"", szAfter[32] = L"";
         GetWindowTextW(hButton, szBefore, ARRAYSIZE(szBefore));

@@ -37,7 +37,6 @@ const ColumnRow COLUMN[] = {
     { IDC_CONTRACTION_MESSAGE, L"STATIC", LINE_STYLE,                    NULL,      6, 50, 10 },
     { IDC_CONTRACTION_HISTORY, L"EDIT",   HISTORY_STYLE,                 NULL,      6,  0, 10 },
 };
-const RecordDialogSpec SPEC = { COLUMN, ARRAYSIZE(COLUMN), IDR_CONTRACTIONS_MENUBAR, IDC_CONTRACTION_TAP };
 
 // The events read when the dialog opened and those made since; the day of the pregnancy when it
 // opened and the clock's day then, for whether regular contractions come too early, on whatever
@@ -124,13 +123,11 @@ void ShowTexts(HWND hDlg)
     ShowLatest(hDlg, c);
 }
 
-BOOL OnInitDialog(HWND hDlg)
+void OnOpened(HWND hDlg)
 {
-    InitRecordDialog(hDlg, SPEC, &s_events);
     s_nPregnancyDayAtOpen = GetStoredPregnancyDay();
     s_nDayAtOpen = RecordNow() / RECORD_SECONDS_PER_DAY;
     ShowTexts(hDlg);
-    return FALSE;
 }
 
 // The button starts a contraction, or ends the one running.
@@ -161,35 +158,16 @@ void OnCommand(HWND hDlg, int nCommand)
     {
     case IDC_CONTRACTION_TAP:  OnTap(hDlg); break;
     case IDM_CONTRACTION_UNDO: OnUndo(hDlg); break;
-    case IDM_DIALOG_OK:        EndDialog(hDlg, IDM_DIALOG_OK); break;
     default:                   break;
     }
 }
+
+const RecordDialogSpec SPEC = { COLUMN, ARRAYSIZE(COLUMN), IDR_CONTRACTIONS_MENUBAR, IDC_CONTRACTION_TAP, &s_events,
+                                OnOpened, ShowTexts, OnCommand };
 
 }  // namespace
 
 INT_PTR CALLBACK ContractionDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM)
 {
-    switch (uMsg)
-    {
-    case WM_INITDIALOG:
-        return OnInitDialog(hDlg);
-    case WM_SIZE:
-        LayOutColumn(hDlg, COLUMN, ARRAYSIZE(COLUMN));
-        return FALSE;
-    case WM_TIMER:
-        ShowTexts(hDlg);
-        return TRUE;
-    case WM_COMMAND:
-        OnCommand(hDlg, LOWORD(wParam));
-        return FALSE;
-    case WM_CLOSE:
-        EndDialog(hDlg, WM_CLOSE);
-        return TRUE;
-    case WM_DESTROY:
-        EndRecordDialog(hDlg, &s_events);
-        return FALSE;
-    default:
-        return FALSE;
-    }
+    return RecordDialogMessage(SPEC, hDlg, uMsg, wParam);
 }

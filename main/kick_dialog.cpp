@@ -36,7 +36,6 @@ const ColumnRow COLUMN[] = {
     { IDC_KICK_ASSESSMENT, L"STATIC", LINE_STYLE,                     NULL,    2, 18, 10 },
     { IDC_KICK_HISTORY,    L"EDIT",   HISTORY_STYLE,                  NULL,    8,  0, 10 },
 };
-const RecordDialogSpec SPEC = { COLUMN, ARRAYSIZE(COLUMN), IDR_DIALOG_MENUBAR, IDC_KICK_TAP };
 
 // The taps read when the dialog opened and those made since.
 RecordList s_taps;
@@ -116,55 +115,25 @@ void ShowTexts(HWND hDlg)
     ShowDaysBefore(hDlg, k, nNow);
 }
 
-BOOL OnInitDialog(HWND hDlg)
+void OnOpened(HWND hDlg)
 {
-    InitRecordDialog(hDlg, SPEC, &s_taps);
     s_bHourRunning = FALSE;
     ShowTexts(hDlg);
-    return FALSE;
 }
 
 // The tap is counted once it is on storage, and not at all when it cannot be.
-void OnTap(HWND hDlg)
+void OnCommand(HWND hDlg, int nCommand)
 {
-    if (RecordFromDialog(hDlg, RECORD_KICK, &s_taps, SZ_SAVE_FAILED))
+    if (nCommand == IDC_KICK_TAP && RecordFromDialog(hDlg, RECORD_KICK, &s_taps, SZ_SAVE_FAILED))
         ShowTexts(hDlg);
 }
 
-void OnCommand(HWND hDlg, int nCommand)
-{
-    switch (nCommand)
-    {
-    case IDC_KICK_TAP:  OnTap(hDlg); break;
-    case IDM_DIALOG_OK: EndDialog(hDlg, IDM_DIALOG_OK); break;
-    default:            break;
-    }
-}
+const RecordDialogSpec SPEC = { COLUMN, ARRAYSIZE(COLUMN), IDR_DIALOG_MENUBAR, IDC_KICK_TAP, &s_taps,
+                                OnOpened, ShowTexts, OnCommand };
 
 }  // namespace
 
 INT_PTR CALLBACK KickDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM)
 {
-    switch (uMsg)
-    {
-    case WM_INITDIALOG:
-        return OnInitDialog(hDlg);
-    case WM_SIZE:
-        LayOutColumn(hDlg, COLUMN, ARRAYSIZE(COLUMN));
-        return FALSE;
-    case WM_TIMER:
-        ShowTexts(hDlg);
-        return TRUE;
-    case WM_COMMAND:
-        OnCommand(hDlg, LOWORD(wParam));
-        return FALSE;
-    case WM_CLOSE:
-        EndDialog(hDlg, WM_CLOSE);
-        return TRUE;
-    case WM_DESTROY:
-        EndRecordDialog(hDlg, &s_taps);
-        return FALSE;
-    default:
-        return FALSE;
-    }
+    return RecordDialogMessage(SPEC, hDlg, uMsg, wParam);
 }
