@@ -108,19 +108,24 @@ std::string TimeText(int nSeconds)
 
 // "run M:SS" or "idle"; the time since the last start; the last hour's count, mean duration and
 // interval; "5-1-1" and "preterm" when they hold; then the latest contractions, newest first, as
-// start, duration and interval.
+// start, duration and interval, each run of them alike in both as its first and "xN".
 std::string Describe(const ContractionSummary &c)
 {
     std::string str = (c.bRunning ? "run " + TimeText(c.nRunning) : "idle") + "; since " + TimeText(c.nSinceLastStart)
                     + "; hour " + std::to_string(c.nHourCount) + " " + TimeText(c.nHourMeanDuration) + " "
                     + TimeText(c.nHourMeanInterval) + (c.bRuleHolds ? "; 5-1-1" : "") + (c.bPreterm ? "; preterm" : "");
-    for (int i = 0; i < c.nShown; i++)
+    for (int i = 0, n = 1; i < c.nShown; i += n)
     {
-        int t = c.aShown[i].nStart % RECORD_SECONDS_PER_DAY;
+        const Contraction &first = c.aShown[i];
+        for (n = 1; i + n < c.nShown && c.aShown[i + n].nDuration == first.nDuration
+                    && c.aShown[i + n].nInterval == first.nInterval; n++)
+        {
+        }
+        int t = first.nStart % RECORD_SECONDS_PER_DAY;
         char sz[64];
         snprintf(sz, sizeof(sz), "%s%02d:%02d:%02d %s %s", i ? ", " : "; ", t / 3600, t / 60 % 60, t % 60,
-                 TimeText(c.aShown[i].nDuration).c_str(), TimeText(c.aShown[i].nInterval).c_str());
-        str += sz;
+                 TimeText(first.nDuration).c_str(), TimeText(first.nInterval).c_str());
+        str += sz + (n > 1 ? " x" + std::to_string(n) : "");
     }
     return str;
 }
@@ -194,9 +199,7 @@ TEST(Contractions, EventsMakeContractionsAndThePatternTheyReach)
 {
     const int NONE = CONTRACTION_NONE;
     const std::string HOUR = Regular("08:00:00", 13, 300, 60);   // 08:00 to 09:00, every 5:00, 1:00 each
-    const std::string HOUR_LIST = "; 09:00:00 1:00 5:00, 08:55:00 1:00 5:00, 08:50:00 1:00 5:00, 08:45:00 1:00 5:00, "
-        "08:40:00 1:00 5:00, 08:35:00 1:00 5:00, 08:30:00 1:00 5:00, 08:25:00 1:00 5:00, 08:20:00 1:00 5:00, "
-        "08:15:00 1:00 5:00";
+    const std::string HOUR_LIST = "; 09:00:00 1:00 5:00 x10";
     const std::string EIGHT = Regular("08:04:00", 8, 480, 50);  // 08:04 to 09:00, every 8:00
     const struct { std::string strEvents; const char *pszNow; int nDay; std::string strSummary; } CASES[] = {
         { "", "09:00:00", NONE, "idle; since -; hour 0 - -" },
@@ -228,37 +231,24 @@ TEST(Contractions, EventsMakeContractionsAndThePatternTheyReach)
         { HOUR, "09:10:00", NONE, "idle; since 10:00; hour 11 1:00 5:00; 5-1-1" + HOUR_LIST },
         { HOUR, "09:11:00", NONE, "idle; since 11:00; hour 10 1:00 5:00" + HOUR_LIST },
         { Regular("08:00:01", 12, 300, 60) + " 09:00:00=s 09:01:00=e", "09:05:00", NONE,
-          "idle; since 5:00; hour 12 1:00 5:00; 09:00:00 1:00 4:59, 08:55:01 1:00 5:00, 08:50:01 1:00 5:00, "
-          "08:45:01 1:00 5:00, 08:40:01 1:00 5:00, 08:35:01 1:00 5:00, 08:30:01 1:00 5:00, 08:25:01 1:00 5:00, "
-          "08:20:01 1:00 5:00, 08:15:01 1:00 5:00" },
+          "idle; since 5:00; hour 12 1:00 5:00; 09:00:00 1:00 4:59, 08:55:01 1:00 5:00 x9" },
         { Regular("08:00:00", 6, 300, 60) + Regular("08:30:01", 7, 300, 60), "09:05:00", NONE,
-          "idle; since 4:59; hour 12 1:00 5:00; 09:00:01 1:00 5:00, 08:55:01 1:00 5:00, 08:50:01 1:00 5:00, "
-          "08:45:01 1:00 5:00, 08:40:01 1:00 5:00, 08:35:01 1:00 5:00, 08:30:01 1:00 5:01, 08:25:00 1:00 5:00, "
-          "08:20:00 1:00 5:00, 08:15:00 1:00 5:00" },
+          "idle; since 4:59; hour 12 1:00 5:00; 09:00:01 1:00 5:00 x6, 08:30:01 1:00 5:01, 08:25:00 1:00 5:00 x3" },
         { Regular("08:00:00", 6, 300, 60) + " 08:30:00=s 08:30:45=e" + Regular("08:35:00", 6, 300, 60), "09:05:00", NONE,
-          "idle; since 5:00; hour 12 0:59 5:00; 5-1-1; 09:00:00 1:00 5:00, 08:55:00 1:00 5:00, 08:50:00 1:00 5:00, "
-          "08:45:00 1:00 5:00, 08:40:00 1:00 5:00, 08:35:00 1:00 5:00, 08:30:00 0:45 5:00, 08:25:00 1:00 5:00, "
-          "08:20:00 1:00 5:00, 08:15:00 1:00 5:00" },
+          "idle; since 5:00; hour 12 0:59 5:00; 5-1-1; 09:00:00 1:00 5:00 x6, 08:30:00 0:45 5:00, 08:25:00 1:00 5:00 x3" },
         { Regular("08:00:00", 6, 300, 60) + " 08:30:00=s 08:30:44=e" + Regular("08:35:00", 6, 300, 60), "09:05:00", NONE,
-          "idle; since 5:00; hour 12 0:59 5:00; 09:00:00 1:00 5:00, 08:55:00 1:00 5:00, 08:50:00 1:00 5:00, "
-          "08:45:00 1:00 5:00, 08:40:00 1:00 5:00, 08:35:00 1:00 5:00, 08:30:00 0:44 5:00, 08:25:00 1:00 5:00, "
-          "08:20:00 1:00 5:00, 08:15:00 1:00 5:00" },
+          "idle; since 5:00; hour 12 0:59 5:00; 09:00:00 1:00 5:00 x6, 08:30:00 0:44 5:00, 08:25:00 1:00 5:00 x3" },
         // Too early: 4 in 20 minutes or 8 in an hour, before day 259, instead of anything else.
         { Regular("09:00:00", 4, 300, 60), "09:20:00", 258,
-          "idle; since 5:00; hour 4 1:00 5:00; preterm; 09:15:00 1:00 5:00, 09:10:00 1:00 5:00, 09:05:00 1:00 5:00, "
-          "09:00:00 1:00 -" },
+          "idle; since 5:00; hour 4 1:00 5:00; preterm; 09:15:00 1:00 5:00 x3, 09:00:00 1:00 -" },
         { Regular("09:00:00", 4, 300, 60), "09:20:00", 259,
-          "idle; since 5:00; hour 4 1:00 5:00; 09:15:00 1:00 5:00, 09:10:00 1:00 5:00, 09:05:00 1:00 5:00, 09:00:00 1:00 -" },
+          "idle; since 5:00; hour 4 1:00 5:00; 09:15:00 1:00 5:00 x3, 09:00:00 1:00 -" },
         { Regular("09:00:00", 4, 300, 60), "09:20:00", NONE,
-          "idle; since 5:00; hour 4 1:00 5:00; 09:15:00 1:00 5:00, 09:10:00 1:00 5:00, 09:05:00 1:00 5:00, 09:00:00 1:00 -" },
+          "idle; since 5:00; hour 4 1:00 5:00; 09:15:00 1:00 5:00 x3, 09:00:00 1:00 -" },
         { Regular("09:00:00", 4, 300, 60), "09:20:01", 258,
-          "idle; since 5:01; hour 4 1:00 5:00; 09:15:00 1:00 5:00, 09:10:00 1:00 5:00, 09:05:00 1:00 5:00, 09:00:00 1:00 -" },
-        { EIGHT, "09:04:00", 0, "idle; since 4:00; hour 8 0:50 8:00; preterm; 09:00:00 0:50 8:00, 08:52:00 0:50 8:00, "
-          "08:44:00 0:50 8:00, 08:36:00 0:50 8:00, 08:28:00 0:50 8:00, 08:20:00 0:50 8:00, 08:12:00 0:50 8:00, "
-          "08:04:00 0:50 -" },
-        { EIGHT, "09:04:01", 0, "idle; since 4:01; hour 7 0:50 8:00; 09:00:00 0:50 8:00, 08:52:00 0:50 8:00, "
-          "08:44:00 0:50 8:00, 08:36:00 0:50 8:00, 08:28:00 0:50 8:00, 08:20:00 0:50 8:00, 08:12:00 0:50 8:00, "
-          "08:04:00 0:50 -" },
+          "idle; since 5:01; hour 4 1:00 5:00; 09:15:00 1:00 5:00 x3, 09:00:00 1:00 -" },
+        { EIGHT, "09:04:00", 0, "idle; since 4:00; hour 8 0:50 8:00; preterm; 09:00:00 0:50 8:00 x7, 08:04:00 0:50 -" },
+        { EIGHT, "09:04:01", 0, "idle; since 4:01; hour 7 0:50 8:00; 09:00:00 0:50 8:00 x7, 08:04:00 0:50 -" },
     };
     for (const auto &c : CASES)
     {
