@@ -3,6 +3,7 @@
 #include "main/dialogs.h"
 #include "main/message_box.h"
 #include "main/pages.h"
+#include "main/start_phases.h"
 #include "main/status_texts.h"
 #include "main/tab_control.h"
 #include "core/config_document.h"
@@ -73,10 +74,12 @@ void PrepareConfigFile()
 
 static LRESULT OnCreate(HWND hWnd)
 {
+    EnterStartPhase(START_CONFIG);
     CoInitializeEx(NULL, COINIT_MULTITHREADED);
     g_pConfig = new ConfigDocument;
     if (g_pConfig)
         PrepareConfigFile();
+    EnterStartPhase(START_WINDOW);
     if (g_pResLib)
         g_pResLib->CreateMenuBar(hWnd, g_hInstance, IDR_MAIN_MENUBAR);
     return 0;
@@ -285,10 +288,13 @@ BOOL StartInstance(HINSTANCE hInstance, int nCmdShow)
 
     InitScaleFromScreen();
     FitAboveMenuBar(hWnd);
+    EnterStartPhase(START_RES_LIBRARY);
     if (g_pResLib)
         g_pResLib->LoadResLibrary(RES_LIBRARY_NAME);
+    EnterStartPhase(START_PAGES);
     CreateTabPages(hWnd);
     GetStartTime();
+    EnterStartPhase(START_SHOW);
     if (g_pResLib)
         g_pResLib->SetFullScreen(hWnd);
     ShowWindow(hWnd, StartupShowCommand(nCmdShow));

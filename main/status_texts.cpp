@@ -2,6 +2,7 @@
 #include "main/checkup_texts.h"
 #include "main/main_globals.h"
 #include "main/pages.h"
+#include "main/start_phases.h"
 #include "core/config_document.h"
 #include "core/debug_log.h"
 #include "core/pregnancy_calendar.h"
@@ -44,7 +45,9 @@ void ShowMonthPicture(unsigned int nMonth)
         return;
     // Months 0 and 1 share the first picture.
     UINT nId = (nMonth <= 1) ? IDB_MONTH_FIRST : IDB_MONTH_FIRST - 1 + nMonth;
+    EnterStartPhase(START_PICTURE);
     g_picMonth.SetBitmap(g_pResLib, nId);
+    EnterStartPhase(START_PAGES);
 }
 
 static void FormatWeekStatus(const WCHAR *pszFormat)
@@ -159,6 +162,7 @@ static void ReadConfig()
 {
     WCHAR *pszTime = NULL;
     WCHAR *pszMethod = NULL;
+    EnterStartPhase(START_CONFIG);
     if (g_pConfig->InitXMLDOMDocument() != S_OK || g_pConfig->LoadXMLFile(g_szXMLFilePath) != S_OK)
     {
         g_bStartTimeSet = 0;
@@ -174,8 +178,10 @@ static void ReadConfig()
             g_pConfig->FreeText(pszMethod);
             pszMethod = NULL;
         }
+        EnterStartPhase(START_PAGES);
         ShowStartTime(pszTime, pszMethod);
     }
+    EnterStartPhase(START_PAGES);
     g_pConfig->FreeText(pszTime);
     g_pConfig->FreeText(pszMethod);
     g_pConfig->ReleaseXMLDOMDocument();
