@@ -69,7 +69,6 @@ void PrepareConfigFile()
             || CreateNewConfigFile(g_pConfig, g_szXMLFilePath) != S_OK)
             ShowStartupError();
     }
-    g_pConfig->ReleaseXMLDOMDocument();
 }
 
 static LRESULT OnCreate(HWND hWnd)
@@ -162,6 +161,20 @@ static LRESULT OnCommand(HWND hWnd, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(hWnd, WM_COMMAND, wParam, lParam);
 }
 
+// Only page 今日 is built before the window is first painted; the others wait for it.
+static BOOL s_bOtherPagesWaiting = FALSE;
+
+// The first message the loop meets after the start: before any tap can select another page,
+// that page is there and holds the texts of the reading page 今日 was made from.
+static LRESULT OnFillPages()
+{
+    if (s_bOtherPagesWaiting && g_pTab)
+        BuildOtherPages(g_pTab, g_hInstance);
+    s_bOtherPagesWaiting = FALSE;
+    FillOtherPages();
+    return 0;
+}
+
 LRESULT CALLBACK MainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     switch (uMsg)
@@ -185,6 +198,8 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
     case MYMSG_MAIN_REFRESH:
         GetStartTime();
         return 0;
+    case MYMSG_MAIN_FILL_PAGES:
+        return OnFillPages();
     }
     return DefWindowProcW(hWnd, uMsg, wParam, lParam);
 }
@@ -225,6 +240,7 @@ static void FitAboveMenuBar(HWND hWnd)
 
 static void CreateTabPages(HWND hWnd)
 {
+    s_bOtherPagesWaiting = FALSE;
     g_pTab = new TabControl;
     if (!g_pTab || !g_pTab->Prepare(hWnd, g_hInstance))
         return;
@@ -233,7 +249,10 @@ static void CreateTabPages(HWND hWnd)
     RECT rc;
     GetWindowRect(hWnd, &rc);
     if (g_pTab->Create(TAB_STYLE, 0, 0, TAB_MODE_MAIN, rc.right, rc.bottom))
-        BuildPages(g_pTab, g_hInstance);
+    {
+        BuildFirstPage(g_pTab, g_hInstance);
+        s_bOtherPagesWaiting = TRUE;
+    }
 }
 
 // The first start owns the name for its whole life; a later one finds it taken and waits a
@@ -293,12 +312,13 @@ BOOL StartInstance(HINSTANCE hInstance, int nCmdShow)
         g_pResLib->LoadResLibrary(RES_LIBRARY_NAME);
     EnterStartPhase(START_PAGES);
     CreateTabPages(hWnd);
-    GetStartTime();
+    ShowFirstPage();
     EnterStartPhase(START_SHOW);
     if (g_pResLib)
         g_pResLib->SetFullScreen(hWnd);
     ShowWindow(hWnd, StartupShowCommand(nCmdShow));
     UpdateWindow(hWnd);
+    PostMessageW(hWnd, MYMSG_MAIN_FILL_PAGES, 0, 0);
     return TRUE;
 }
 
