@@ -1,6 +1,7 @@
-// Program start to first painted window, for Main.exe, for the minimal window program and for
-// Main.exe's timed twin (main_phases.cpp), taken in turns from one copy of the install set, on
-// whatever screen Wine gives it (the bench command runs it on one of the device's size):
+// Program start to first painted window, for Main.exe, for the minimal window program (alone and
+// over Main.exe's libraries) and for Main.exe's timed twin (main_phases.cpp), taken in turns from
+// one copy of the install set, on whatever screen Wine gives it (the bench command runs it on one
+// of the device's size):
 //   bench_launch RUNS
 // Each start: CreateProcess, then poll every millisecond until a top-level window of the
 // program's class, owned by that process, is visible and neither it nor any of its visible
@@ -148,7 +149,7 @@ int wmain(int argc, wchar_t **argv)
     std::wstring strDir = TempFolder(L"ulvo-bench-launch");
     std::wstring strFrom = ExeDir();
     const wchar_t *const FILES[] = { L"Main.exe", L"UlvoRes.dll", L"aygshell.dll", L"minimal_window.exe",
-                                     L"main_phases.exe" };
+                                     L"minimal_window_imports.exe", L"main_phases.exe" };
     for (const wchar_t *pszFile : FILES)
         if (!CopyFileW((strFrom + L"\\" + pszFile).c_str(), (strDir + L"\\" + pszFile).c_str(), FALSE))
         {
@@ -160,6 +161,7 @@ int wmain(int argc, wchar_t **argv)
 
     const Target MAIN = { L"Main.exe", L"MAIN" };
     const Target MINIMAL = { L"minimal_window.exe", L"UlvoMinimal" };
+    const Target MINIMAL_IMPORTS = { L"minimal_window_imports.exe", L"UlvoMinimal" };
     const Target TWIN = { L"main_phases.exe", L"MAIN" };
     std::wstring strShared = SharedNameOf(L"UlvoBenchStartPhases");
     HANDLE hMapping = CreateFileMappingW(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, sizeof(StartPhaseTimes),
@@ -170,11 +172,12 @@ int wmain(int argc, wchar_t **argv)
         printf("launch_error shared\n");
         return 1;
     }
-    std::vector<double> mainTimes, minimalTimes, twinTimes, phaseTimes[PHASE_ROWS];
-    int nFailed = 0, nPhasesFailed = 0, nMainUnpainted = 0, nMinimalUnpainted = 0, nTwinUnpainted = 0;
+    std::vector<double> mainTimes, minimalTimes, importsTimes, twinTimes, phaseTimes[PHASE_ROWS];
+    int nFailed = 0, nPhasesFailed = 0, nMainUnpainted = 0, nMinimalUnpainted = 0, nImportsUnpainted = 0, nTwinUnpainted = 0;
     double adPhasesMs[PHASE_ROWS];
     // One start of each first, unmeasured: the first start of a program loads its DLLs from disk.
     TimeStart(strDir, MINIMAL, &nMinimalUnpainted);
+    TimeStart(strDir, MINIMAL_IMPORTS, &nImportsUnpainted);
     TimeStart(strDir, MAIN, &nMainUnpainted);
     TimePhases(strDir, TWIN, &nTwinUnpainted, pTimes, strShared, adPhasesMs);
     nMainUnpainted = nMinimalUnpainted = 0;
@@ -189,6 +192,9 @@ int wmain(int argc, wchar_t **argv)
             minimalTimes.push_back(dMinimal);
             mainTimes.push_back(dMain);
         }
+        double dImports = TimeStart(strDir, MINIMAL_IMPORTS, &nImportsUnpainted);
+        if (dImports >= 0)
+            importsTimes.push_back(dImports);
         if (!TimePhases(strDir, TWIN, &nTwinUnpainted, pTimes, strShared, adPhasesMs))
             nPhasesFailed++;
         else
@@ -208,8 +214,8 @@ int wmain(int argc, wchar_t **argv)
         printf("launch_phase_%s_ms %.1f\n", PHASE_NAMES[k], Median(phaseTimes[k]));
         dPhasesSum += Median(phaseTimes[k]);
     }
-    printf("launch_phases_sum_ms %.1f\nlaunch_phases_failed %d\nlaunch_twin_ms %.1f\n", dPhasesSum, nPhasesFailed,
-           Median(twinTimes));
+    printf("launch_phases_sum_ms %.1f\nlaunch_phases_failed %d\nlaunch_twin_ms %.1f\nlaunch_minimal_imports_ms %.1f\n",
+           dPhasesSum, nPhasesFailed, Median(twinTimes), Median(importsTimes));
     UnmapViewOfFile(pTimes);
     CloseHandle(hMapping);
     double dMain = Median(mainTimes), dMinimal = Median(minimalTimes);
