@@ -55,6 +55,9 @@ static BOOL IsConfigUsable()
 void PrepareConfigFile()
 {
     RemoveConfigSpare(g_szXMLFilePath);
+    // Every document of the program, here and in each later reading and save, comes from the
+    // class object asked for once; without one, each asks the component runtime.
+    g_pConfig->HoldClassObject();
     if (g_pConfig->InitXMLDOMDocument() != S_OK)
     {
         ShowStartupError();
@@ -99,6 +102,8 @@ static LRESULT OnDestroy()
         delete g_pResLib;
         g_pResLib = NULL;
     }
+    if (g_pConfig)
+        g_pConfig->ReleaseClassObject();
     CoUninitialize();
     // The window is gone: a start from now on is a new instance.
     if (s_hInstanceMutex)

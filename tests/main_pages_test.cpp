@@ -3,6 +3,7 @@
 #include "tests/main_test_util.h"
 #include <map>
 #include "bench/config_files.h"
+#include "bench/process_counters.h"
 #include "core/shared_names.h"
 #include "main/pages.h"
 #include "resources/main_ids.h"
@@ -219,6 +220,10 @@ TEST_F(MainPages, StartShowsPageTodayFromOneReadingAndTheOtherPagesOnceItsLoopRu
         Refresh();
         EXPECT_EQ(AllPages(), strStarted);
     }
+    // The documents came from a class object the program held; it goes with the window.
+    EXPECT_GT(DomClassObjectReferences(), 0);
+    Stop();
+    EXPECT_EQ(0, DomClassObjectReferences());
 }
 
 // What start-up finds in config.xml's place, and what it makes of it.

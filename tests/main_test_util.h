@@ -47,6 +47,8 @@ protected:
         Stop();
         delete g_pResLib;
         g_pResLib = NULL;
+        if (g_pConfig)
+            g_pConfig->ReleaseClassObject();
         delete g_pConfig;
         g_pConfig = NULL;
         g_pfnMessageBox = MessageBoxW;
@@ -62,6 +64,8 @@ protected:
     {
         Stop();
         g_pResLib = g_pResLib ? g_pResLib : new ResourceLibrary;
+        if (g_pConfig)
+            g_pConfig->ReleaseClassObject();
         delete g_pConfig;
         g_pConfig = NULL;
         ShownBoxes().clear();
