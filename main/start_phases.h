@@ -10,7 +10,7 @@ enum StartPhase
     START_WINDOW,           // single-instance check, class, window, menu bar, its fit above the bar
     START_CONFIG,           // the component runtime, config.xml prepared and its settings read
     START_RES_LIBRARY,      // UlvoRes.dll loaded
-    START_PAGES,            // tab control, the pages' controls, the first page's texts
+    START_PAGES,            // tab control and labels, page 今日's controls and its status line
     START_PICTURE,          // the month picture for the first page, made ready and handed over
     START_PICTURE_DECODE,   // of which the shell's decoding of it
     START_SHOW,             // full-screen mode, shown and painted
