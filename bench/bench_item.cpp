@@ -1,7 +1,7 @@
 // The Today item's measurements: the cost of one refresh, a long soak of refreshes and paints,
 // the item's half of the fuzz run, and the reader of the concurrent saves.
 //   bench_item refresh N           medians of N timed refreshes, here and through msxml3
-//   bench_item soak CYCLES PAINTS  object, handle and memory counters around a soak
+//   bench_item soak CYCLES PAINTS RECREATES  object, handle and memory counters around a soak
 //   bench_item fuzz-run N BATCH    N mutated files in watched child batches
 //   bench_item fuzz-time CASE N       median of N timings of one fuzz case
 //   bench_item fuzz-batch NAME FIRST COUNT   (a child of fuzz-run)
@@ -37,7 +37,7 @@ const wchar_t EXPECTED_LINE[] = L"今天是您怀孕的孕周: 12 周 1 天\n �
 // Interleaved in one loop, so whatever else the machine does falls on all four alike: the
 // whole computation through the stand-in, the same document work through the platform's
 // component on a UTF-8 copy, the bare file access (attributes, open, read, close) that both
-// must do, and the making and release of the item's document alone.
+// must do, and the making and release of the item's document alone, from its class object.
 int Refresh(int nCalls)
 {
     ItemHarness item;
@@ -61,7 +61,6 @@ int Refresh(int nCalls)
         return 1;
     }
     std::vector<double> ours, platform, file, create;
-    ConfigDocument config;
     for (int i = 0; i < nCalls; i++)
     {
         double d0 = NowMicroseconds();
@@ -73,8 +72,8 @@ int Refresh(int nCalls)
         GetFileAttributesW(g_szXMLFilePath);
         ReadWholeFile(g_szXMLFilePath, &strBytes);
         double d3 = NowMicroseconds();
-        config.InitXMLDOMDocument();
-        config.ReleaseXMLDOMDocument();
+        g_ItemConfig.InitXMLDOMDocument();
+        g_ItemConfig.ReleaseXMLDOMDocument();
         double d4 = NowMicroseconds();
         ours.push_back(d1 - d0);
         platform.push_back(d2 - d1);
@@ -96,23 +95,34 @@ void PrintCounters(const char *pszWhen, const ProcessCounters &c)
            c.bGdiCounted, c.bUserCounted, c.bHandlesCounted);
 }
 
-int Soak(int nCycles, int nPaints)
+int Soak(int nCycles, int nPaints, int nRecreates)
 {
     ItemHarness item;
+    LONG nHeld = 0;
     // The first rounds make what lives as long as the process (the font mapper's caches,
     // the class's window memory); growth is counted from after them.
     for (int i = 0; i < 100; i++)
     {
         item.RefreshCycle();
         item.PaintCycle();
+        item.RecreateCycle(&nHeld);
     }
     ProcessCounters before = ReadProcessCounters();
+    LONG nReferencesBefore = DomClassObjectReferences();
     for (int i = 0; i < nCycles; i++)
         item.RefreshCycle();
     for (int i = 0; i < nPaints; i++)
         item.PaintCycle();
+    int nHeldWithoutWindow = 0;
+    for (int i = 0; i < nRecreates; i++)
+    {
+        item.RecreateCycle(&nHeld);
+        nHeldWithoutWindow += nHeld != 0;
+    }
     ProcessCounters after = ReadProcessCounters();
-    printf("soak_cycles %d\nsoak_paints %d\n", nCycles, nPaints);
+    printf("soak_cycles %d\nsoak_paints %d\nsoak_recreates %d\nsoak_held_without_window %d\n"
+           "soak_before_references %ld\nsoak_after_references %ld\n", nCycles, nPaints, nRecreates,
+           nHeldWithoutWindow, nReferencesBefore, DomClassObjectReferences());
     PrintCounters("before", before);
     PrintCounters("after", after);
     printf("soak_line_ok %d\n", item.Line() == EXPECTED_LINE ? 1 : 0);
@@ -291,8 +301,8 @@ int wmain(int argc, wchar_t **argv)
     std::wstring strMode = argc > 1 ? argv[1] : L"";
     if (strMode == L"refresh" && argc > 2)
         return Refresh(_wtoi(argv[2]));
-    if (strMode == L"soak" && argc > 3)
-        return Soak(_wtoi(argv[2]), _wtoi(argv[3]));
+    if (strMode == L"soak" && argc > 4)
+        return Soak(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]));
     if (strMode == L"fuzz-run" && argc > 3)
         return FuzzRunAll(_wtoi(argv[2]), _wtoi(argv[3]));
     if (strMode == L"fuzz-time" && argc > 3)
@@ -305,6 +315,6 @@ int wmain(int argc, wchar_t **argv)
         return RefreshBig(_wtoi(argv[2]));
     if (strMode == L"read" && argc > 3)
         return Read(argv[2], argv[3]);
-    fprintf(stderr, "usage: bench_item refresh N | soak CYCLES PAINTS | fuzz-run N BATCH | read NAME PATH\n");
+    fprintf(stderr, "usage: bench_item refresh N | soak CYCLES PAINTS RECREATES | fuzz-run N BATCH | read NAME PATH\n");
     return 2;
 }

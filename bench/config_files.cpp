@@ -31,3 +31,24 @@ bool IsWholeConfig(const std::string &strBytes)
     std::string strRest = strBytes.substr(nMiddle + sizeof(MIDDLE) - 1);
     return strRest == std::string("1") + SUFFIX || strRest == std::string("2") + SUFFIX;
 }
+
+SYSTEMTIME LocalDateDaysAgo(int nDays)
+{
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    FILETIME ft;
+    SystemTimeToFileTime(&st, &ft);
+    ULARGE_INTEGER u = { { ft.dwLowDateTime, ft.dwHighDateTime } };
+    u.QuadPart -= (ULONGLONG)nDays * 24 * 3600 * 10000000;
+    ft.dwLowDateTime = u.LowPart;
+    ft.dwHighDateTime = u.HighPart;
+    FileTimeToSystemTime(&ft, &st);
+    return st;
+}
+
+std::string StoredDate(const SYSTEMTIME &st)
+{
+    char szDate[32];
+    snprintf(szDate, sizeof(szDate), "%d-%d-%d", st.wYear, st.wMonth, st.wDay);
+    return szDate;
+}

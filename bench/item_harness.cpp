@@ -1,6 +1,7 @@
 #include "bench/item_harness.h"
 #include "bench/config_files.h"
 #include "bench/files_and_folders.h"
+#include "bench/process_counters.h"
 #include "core/shared_names.h"
 #include "core/today_clock.h"
 #include "today/item_init.h"
@@ -65,10 +66,15 @@ ItemHarness::ItemHarness()
     m_hReady = CreateEventW(NULL, TRUE, TRUE, SHELL_API_READY_EVENT);
     m_hToday = CreateWindowExW(0, TODAY_CLASS, L"Today", WS_POPUP | WS_VISIBLE, 0, 26, 240, 268,
                                NULL, NULL, GetModuleHandleW(NULL), NULL);
+    CreateItem();
+    UseConfig(ConfigFile("2010-1-1", "2"));
+}
+
+void ItemHarness::CreateItem()
+{
     m_hItem = InitializeCustomItem(NULL, m_hToday);
     MoveWindow(m_hItem, 0, 0, 240, ScaleToDisplay(ITEM_HEIGHT, AXIS_VERTICAL), FALSE);
     ShowWindow(m_hItem, SW_SHOW);
-    UseConfig(ConfigFile("2010-1-1", "2"));
 }
 
 ItemHarness::~ItemHarness()
@@ -103,3 +109,14 @@ void ItemHarness::PaintCycle()
 {
     RedrawWindow(m_hItem, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
+
+void ItemHarness::RecreateCycle(LONG *pnHeld)
+{
+    DestroyWindow(m_hItem);
+    *pnHeld = DomClassObjectReferences();
+    // The new item reads the file beside its library first: this harness's file is elsewhere.
+    CreateItem();
+    lstrcpynW(g_szXMLFilePath, m_strConfig.c_str(), MAX_PATH);
+    RefreshCycle();
+}
+

@@ -21,8 +21,14 @@ public:
     void RefreshCycle();
     // One whole repaint through the window: background, icon, line.
     void PaintCycle();
+    // The shell's rebuild of its Today screen: the item's window destroyed and the item made
+    // again, then refreshed. The references the DOM server's class object has in between
+    // (DomClassObjectReferences) go to *pnHeld.
+    void RecreateCycle(LONG *pnHeld);
 
 private:
+    void CreateItem();
+
     std::wstring m_strDir;
     std::wstring m_strConfig;
     HWND m_hToday;

@@ -96,6 +96,7 @@ MainHarness::~MainHarness()
     g_pResLib->FreeResLibrary();
     delete g_pResLib;
     g_pResLib = NULL;
+    g_pConfig->ReleaseClassObject();
     delete g_pConfig;
     g_pConfig = NULL;
     g_pfnGetToday = GetLocalTime;

@@ -5,6 +5,31 @@
 
 static const WCHAR CLASS_NAME[] = L"UlvoMinimal";
 
+#ifdef MINIMAL_WITH_MAIN_IMPORTS
+// Built also over the libraries Main.exe imports, each through one function never called: its
+// start then loads and initialises them as Main.exe's does, and nothing more.
+#include <commctrl.h>
+#include <ole2.h>
+#include <aygshell.h>
+
+static volatile int s_nNever = 0;
+
+static void ImportMainsLibraries()
+{
+    if (s_nNever)
+    {
+        InitCommonControlsEx(NULL);
+        CoInitializeEx(NULL, 0);
+        SysFreeString(NULL);
+        SHInitExtraControls();
+    }
+}
+#else
+static void ImportMainsLibraries()
+{
+}
+#endif
+
 static LRESULT CALLBACK MinimalWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     switch (uMsg)
@@ -28,6 +53,7 @@ static LRESULT CALLBACK MinimalWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPAR
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int nShow)
 {
+    ImportMainsLibraries();
     WNDCLASSW wc;
     ZeroMemory(&wc, sizeof(wc));
     wc.lpfnWndProc = MinimalWndProc;

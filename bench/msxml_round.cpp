@@ -2,7 +2,7 @@
 // (msxml3's DOMDocument) instead of our stand-in: create, load a UTF-8 copy of the settings
 // (the component cannot read GB2312), select CONFIG, find both children by name, read their
 // text, release everything. In the bench's prefix CLSID_DOMDocument names the stand-in, so
-// msxml3.dll is loaded by its file and asked for the class object itself.
+// msxml3.dll is loaded by its file and asked for its class object itself, once.
 #include "bench/msxml_round.h"
 #include <ole2.h>
 #include <msxml.h>
@@ -60,26 +60,27 @@ std::wstring ChildText(IXMLDOMDocument *pDoc, const wchar_t *pszChild)
 
 typedef HRESULT (WINAPI *GET_CLASS_OBJECT)(REFCLSID rclsid, REFIID riid, void **ppv);
 
-// Loaded once, as the component runtime keeps a server loaded; the class object is asked
-// for on each creation, as CoCreateInstance does.
-GET_CLASS_OBJECT PlatformGetClassObject()
+// Asked for once and kept, as the item keeps the stand-in's: each round's document is made from
+// it. It lives as long as the bench program.
+IClassFactory *PlatformClassObject()
 {
-    static GET_CLASS_OBJECT s_pfn = NULL;
-    if (!s_pfn)
-        s_pfn = (GET_CLASS_OBJECT)(void *)GetProcAddress(LoadLibraryW(L"msxml3.dll"), "DllGetClassObject");
-    return s_pfn;
+    static IClassFactory *s_pFactory = NULL;
+    if (!s_pFactory)
+    {
+        GET_CLASS_OBJECT pfn =
+            (GET_CLASS_OBJECT)(void *)GetProcAddress(LoadLibraryW(L"msxml3.dll"), "DllGetClassObject");
+        if (pfn && FAILED(pfn(CLSID_DOMDocument, IID_IClassFactory, (void **)&s_pFactory)))
+            s_pFactory = NULL;
+    }
+    return s_pFactory;
 }
 
 IXMLDOMDocument *CreatePlatformDocument()
 {
-    GET_CLASS_OBJECT pfn = PlatformGetClassObject();
-    IClassFactory *pFactory = NULL;
+    IClassFactory *pFactory = PlatformClassObject();
     IXMLDOMDocument *pDoc = NULL;
-    if (pfn && SUCCEEDED(pfn(CLSID_DOMDocument, IID_IClassFactory, (void **)&pFactory)) && pFactory)
-    {
+    if (pFactory)
         pFactory->CreateInstance(NULL, IID_IXMLDOMDocument, (void **)&pDoc);
-        pFactory->Release();
-    }
     return pDoc;
 }
 

@@ -4,6 +4,7 @@
 #undef _WIN32_WINNT
 #define _WIN32_WINNT 0x0600
 #include "bench/process_counters.h"
+#include "platform/xmldom/xmldom_seams.h"
 #include <psapi.h>
 
 namespace {
@@ -172,4 +173,11 @@ ProcessCounters ReadProcessCounters()
         HeapUnlock(ahHeaps[i]);
     }
     return counters;
+}
+
+LONG DomClassObjectReferences()
+{
+    XMLDOM_SERVER_LOCKS pfn = (XMLDOM_SERVER_LOCKS)(void *)GetProcAddress(GetModuleHandleW(L"xmldom.dll"),
+                                                                         XMLDOM_SERVER_LOCKS_EXPORT);
+    return pfn ? pfn() : -1;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The process's object and memory counters: GDI and USER objects, kernel handles, private
-// and heap bytes, counted by hand where Wine answers 0.
+// and heap bytes, counted by hand where Wine answers 0; and the references it holds to the XML
+// DOM server's class object.
 #include <windows.h>
 
 // Wine answers GetGuiResources, GetProcessHandleCount and PrivateUsage with 0, so where they
@@ -20,3 +21,7 @@ struct ProcessCounters
     bool bHandlesCounted;
 };
 ProcessCounters ReadProcessCounters();
+
+// The references to the XML DOM stand-in's class object held in this process, and the locks of
+// the server, by its own count; -1 while the server is not loaded.
+LONG DomClassObjectReferences();

@@ -29,19 +29,43 @@ static BOOL IsHeldByAnother(const WCHAR *pszPath)
 }
 
 ConfigDocument::ConfigDocument()
-    : m_pXMLDoc(NULL)
+    : m_pXMLDoc(NULL), m_pClassObject(NULL)
 {
     ZeroMemory(m_szPath, sizeof(m_szPath));
 }
 
+// A class object still held here is not released: by the time a static object goes, the
+// component runtime and the server may be gone. Its holder lets go of it before.
 ConfigDocument::~ConfigDocument()
 {
     ReleaseXMLDOMDocument();
 }
 
+HRESULT ConfigDocument::HoldClassObject()
+{
+    if (m_pClassObject)
+        return S_OK;
+    HRESULT hr = CoGetClassObject(CLSID_DOMDocument, DOM_CLS_CONTEXT, NULL, IID_IClassFactory,
+                                  (void **)&m_pClassObject);
+    if (FAILED(hr))
+        m_pClassObject = NULL;
+    return hr;
+}
+
+void ConfigDocument::ReleaseClassObject()
+{
+    if (m_pClassObject)
+    {
+        m_pClassObject->Release();
+        m_pClassObject = NULL;
+    }
+}
+
 HRESULT ConfigDocument::InitXMLDOMDocument()
 {
     ReleaseXMLDOMDocument();
+    if (m_pClassObject)
+        return m_pClassObject->CreateInstance(NULL, IID_IXMLDOMDocument, (void **)&m_pXMLDoc);
     return CoCreateInstance(CLSID_DOMDocument, NULL, DOM_CLS_CONTEXT, IID_IXMLDOMDocument,
                             (void **)&m_pXMLDoc);
 }

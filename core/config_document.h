@@ -37,6 +37,12 @@ public:
     ConfigDocument();
     ~ConfigDocument();
 
+    // Documents from a class object held between uses, rather than looked up in the class's
+    // registration at each InitXMLDOMDocument. Nothing held (none could be had): each
+    // InitXMLDOMDocument asks the component runtime as it would without.
+    HRESULT HoldClassObject();
+    void ReleaseClassObject();
+
     HRESULT InitXMLDOMDocument();
     HRESULT LoadXMLFile(const WCHAR *pszPath);
     HRESULT CreateXMLFile(const WCHAR *pszPath);
@@ -60,6 +66,7 @@ private:
 
     WCHAR m_szPath[MAX_PATH];
     IXMLDOMDocument *m_pXMLDoc;
+    IClassFactory *m_pClassObject;
 };
 
 // The full path of a file beside the module: its directory, then pszFileName, into a buffer of

@@ -5,6 +5,7 @@
 #include "main/due_date_dialog.h"
 #include "main/message_box.h"
 #include "main/pages.h"
+#include "main/start_phases.h"
 #include "main/status_texts.h"
 #include "main/tab_control.h"
 #include "core/config_document.h"
@@ -56,6 +57,9 @@ static BOOL IsConfigUsable()
 void PrepareConfigFile()
 {
     RemoveConfigSpare(g_szXMLFilePath);
+    // Every document of the program, here and in each later reading and save, comes from the
+    // class object asked for once; without one, each asks the component runtime.
+    g_pConfig->HoldClassObject();
     if (g_pConfig->InitXMLDOMDocument() != S_OK)
     {
         ShowStartupError();
@@ -70,15 +74,16 @@ void PrepareConfigFile()
             || CreateNewConfigFile(g_pConfig, g_szXMLFilePath) != S_OK)
             ShowStartupError();
     }
-    g_pConfig->ReleaseXMLDOMDocument();
 }
 
 static LRESULT OnCreate(HWND hWnd)
 {
+    EnterStartPhase(START_CONFIG);
     CoInitializeEx(NULL, COINIT_MULTITHREADED);
     g_pConfig = new ConfigDocument;
     if (g_pConfig)
         PrepareConfigFile();
+    EnterStartPhase(START_WINDOW);
     if (g_pResLib)
         g_pResLib->CreateMenuBar(hWnd, g_hInstance, IDR_MAIN_MENUBAR);
     StartFollowingDay(hWnd);
@@ -100,6 +105,8 @@ static LRESULT OnDestroy()
         delete g_pResLib;
         g_pResLib = NULL;
     }
+    if (g_pConfig)
+        g_pConfig->ReleaseClassObject();
     CoUninitialize();
     // The window is gone: a start from now on is a new instance.
     if (s_hInstanceMutex)
@@ -174,6 +181,20 @@ static LRESULT OnCommand(HWND hWnd, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(hWnd, WM_COMMAND, wParam, lParam);
 }
 
+// Only page 今日 is built before the window is first painted; the others wait for it.
+static BOOL s_bOtherPagesWaiting = FALSE;
+
+// The first message the loop meets after the start: before any tap can select another page,
+// that page is there and holds the texts of the reading page 今日 was made from.
+static LRESULT OnFillPages()
+{
+    if (s_bOtherPagesWaiting && g_pTab)
+        BuildOtherPages(g_pTab, g_hInstance);
+    s_bOtherPagesWaiting = FALSE;
+    FillOtherPages();
+    return 0;
+}
+
 LRESULT CALLBACK MainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     switch (uMsg)
@@ -205,6 +226,8 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
     case MYMSG_MAIN_REFRESH:
         GetStartTime();
         return 0;
+    case MYMSG_MAIN_FILL_PAGES:
+        return OnFillPages();
     }
     return DefWindowProcW(hWnd, uMsg, wParam, lParam);
 }
@@ -245,6 +268,7 @@ static void FitAboveMenuBar(HWND hWnd)
 
 static void CreateTabPages(HWND hWnd)
 {
+    s_bOtherPagesWaiting = FALSE;
     g_pTab = new TabControl;
     if (!g_pTab || !g_pTab->Prepare(hWnd, g_hInstance))
         return;
@@ -253,7 +277,10 @@ static void CreateTabPages(HWND hWnd)
     RECT rc;
     GetWindowRect(hWnd, &rc);
     if (g_pTab->Create(TAB_STYLE, 0, 0, TAB_MODE_MAIN, rc.right, rc.bottom))
-        BuildPages(g_pTab, g_hInstance);
+    {
+        BuildFirstPage(g_pTab, g_hInstance);
+        s_bOtherPagesWaiting = TRUE;
+    }
 }
 
 // The running instance's window, while it shows: one being destroyed is hidden first, and its
@@ -317,14 +344,18 @@ BOOL StartInstance(HINSTANCE hInstance, int nCmdShow)
 
     InitScaleFromScreen();
     FitAboveMenuBar(hWnd);
+    EnterStartPhase(START_RES_LIBRARY);
     if (g_pResLib)
         g_pResLib->LoadResLibrary(RES_LIBRARY_NAME);
+    EnterStartPhase(START_PAGES);
     CreateTabPages(hWnd);
-    GetStartTime();
+    ShowFirstPage();
+    EnterStartPhase(START_SHOW);
     if (g_pResLib)
         g_pResLib->SetFullScreen(hWnd);
     ShowWindow(hWnd, StartupShowCommand(nCmdShow));
     UpdateWindow(hWnd);
+    PostMessageW(hWnd, MYMSG_MAIN_FILL_PAGES, 0, 0);
     return TRUE;
 }
 

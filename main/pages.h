@@ -16,5 +16,8 @@ extern EditControl g_editCountdown;
 extern EditControl g_editCheckups;
 extern PictureControl g_picMonth;
 
+// The page labels and the controls of page 今日; the controls of the other three pages; both.
+void BuildFirstPage(TabControl *pTab, HINSTANCE hInstance);
+void BuildOtherPages(TabControl *pTab, HINSTANCE hInstance);
 void BuildPages(TabControl *pTab, HINSTANCE hInstance);
 void ShowPage(int nPage);

@@ -1,6 +1,7 @@
 #include "main/picture_control.h"
 #include "core/resource_library.h"
 #include "main/control_size.h"
+#include "main/start_phases.h"
 #include "platform/display_density.h"
 #include <aygshell.h>
 
@@ -82,7 +83,9 @@ BOOL PictureControl::SetBitmap(const ResourceLibrary *pResLib, UINT nImageId)
     DeleteShownBitmap(m_hWnd);
     int nDrawnShift = 0;
     UINT nId = pResLib ? pResLib->FindPicture(nImageId, g_nScaleShift, &nDrawnShift) : nImageId;
+    EnterStartPhase(START_PICTURE_DECODE);
     HBITMAP hbmDrawn = SHLoadImageResource(pResLib ? pResLib->m_hResModule : NULL, nId);
+    EnterStartPhase(START_PICTURE);
     m_hBitmap = Stretched(hbmDrawn, g_nScaleShift - nDrawnShift);
     return SendMessageW(m_hWnd, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)m_hBitmap) != 0;
 }

@@ -2,6 +2,7 @@
 #include "main/checkup_texts.h"
 #include "main/main_globals.h"
 #include "main/pages.h"
+#include "main/start_phases.h"
 #include "core/config_document.h"
 #include "core/debug_log.h"
 #include "core/pregnancy_calendar.h"
@@ -44,7 +45,9 @@ void ShowMonthPicture(unsigned int nMonth)
         return;
     // Months 0 and 1 share the first picture.
     UINT nId = (nMonth <= 1) ? IDB_MONTH_FIRST : IDB_MONTH_FIRST - 1 + nMonth;
+    EnterStartPhase(START_PICTURE);
     g_picMonth.SetBitmap(g_pResLib, nId);
+    EnterStartPhase(START_PAGES);
 }
 
 static void FormatWeekStatus(const WCHAR *pszFormat)
@@ -62,13 +65,9 @@ static void FormatStatus(int nState)
         FormatWeekStatus(PAST_DUE_FORMAT);
         break;
     case PS_PREGNANT:
-    {
         FormatWeekStatus(PREGNANT_FORMAT);
-        int nPassedDays = g_PregnancyCalendar.GetPassedDays();
-        ShowWeekAdvice(nPassedDays / DAYS_PER_WEEK);
-        ShowMonthPicture(nPassedDays / DAYS_PER_MONTH);
+        ShowMonthPicture(g_PregnancyCalendar.GetPassedDays() / DAYS_PER_MONTH);
         break;
-    }
     case PS_FIRST_DAY:
         StringCchCopyW(g_szStatusTxt, ARRAYSIZE(g_szStatusTxt), FIRST_DAY_TEXT);
         break;
@@ -124,15 +123,22 @@ static BOOL IsStartAccepted(int nState)
 
 // No date in progress: the pages look as on a first start with this file, the prompt with no
 // week's advice, month's picture or countdown of some earlier date beside it, and the checks
-// with none of them marked.
-static void ClearDayPages()
+// with none of them marked. Page 今日, and the pages after it.
+static void ClearFirstPage()
 {
     g_szStatusTxt[0] = 0;
-    g_editWeekAdvice.SetText(L"");
     g_picMonth.ClearBitmap();
+}
+
+static void ClearOtherPages()
+{
+    g_editWeekAdvice.SetText(L"");
     g_editCountdown.SetText(L"");
     ShowCheckups(SET_START_PROMPT, 0);
 }
+
+// What the last reading of the settings gave, for the pages filled after page 今日.
+static int s_nReadState = PS_BEFORE_START;
 
 static void ShowStartTime(const WCHAR *pszTime, const WCHAR *pszMethod)
 {
@@ -141,12 +147,71 @@ static void ShowStartTime(const WCHAR *pszTime, const WCHAR *pszMethod)
 
     g_bStartTimeSet = 1;
     int nState = g_PregnancyCalendar.Classify(pszTime);
+    s_nReadState = nState;
     if (nState == PS_BEFORE_START)
-        ClearDayPages();
+        ClearFirstPage();
     FormatStatus(nState);
     g_editStatus.SetText(g_szStatusTxt);
+}
+
+// Both settings from the configuration's open document, loaded or not, which is then released:
+// no time without a start date, no method without one of those.
+static void ReadOpenSettings(WCHAR **ppszTime, WCHAR **ppszMethod)
+{
+    if (g_pConfig->GetChildText(CONFIG_ROOT, CONFIG_START_TIME, ppszTime) != S_OK || !*ppszTime)
+    {
+        g_pConfig->FreeText(*ppszTime);
+        *ppszTime = NULL;
+    }
+    else if (g_pConfig->GetChildText(CONFIG_ROOT, CONFIG_CALC_METHOD, ppszMethod) != S_OK)
+    {
+        g_pConfig->FreeText(*ppszMethod);
+        *ppszMethod = NULL;
+    }
+    g_pConfig->ReleaseXMLDOMDocument();
+}
+
+// Page 今日 from the settings of an open document, or from none. No start date, or none in
+// progress: ask for one, as the Today item does.
+static void ShowFirstPageOf(BOOL bOpen)
+{
+    WCHAR *pszTime = NULL;
+    WCHAR *pszMethod = NULL;
+    EnterStartPhase(START_CONFIG);
+    if (bOpen)
+        ReadOpenSettings(&pszTime, &pszMethod);
+    EnterStartPhase(START_PAGES);
+    g_bStartTimeSet = 0;
+    if (pszTime)
+        ShowStartTime(pszTime, pszMethod);
+    if (!g_bStartTimeSet || g_szStatusTxt[0] == 0)
+    {
+        if (!g_bStartTimeSet)
+            ClearFirstPage();
+        g_editStatus.SetText(SET_START_PROMPT);
+    }
+    if (g_pConfig)
+    {
+        g_pConfig->FreeText(pszTime);
+        g_pConfig->FreeText(pszMethod);
+    }
+}
+
+void ShowFirstPage()
+{
+    DebugLog(LOG_SRC_MAIN, LOG_INFO, L"GetStartTime");
+    ShowFirstPageOf(g_pConfig != NULL);
+}
+
+void FillOtherPages()
+{
+    int nState = g_bStartTimeSet ? s_nReadState : PS_BEFORE_START;
+    if (nState == PS_BEFORE_START)
+        ClearOtherPages();
+    if (nState == PS_PREGNANT)
+        ShowWeekAdvice(g_PregnancyCalendar.GetPassedDays() / DAYS_PER_WEEK);
     ShowAdvice();
-    if (IsStartAccepted(nState))
+    if (g_bStartTimeSet && IsStartAccepted(nState))
         ShowDueDate();
     if (nState != PS_BEFORE_START)
     {
@@ -155,44 +220,13 @@ static void ShowStartTime(const WCHAR *pszTime, const WCHAR *pszMethod)
     }
 }
 
-static void ReadConfig()
-{
-    WCHAR *pszTime = NULL;
-    WCHAR *pszMethod = NULL;
-    if (g_pConfig->InitXMLDOMDocument() != S_OK || g_pConfig->LoadXMLFile(g_szXMLFilePath) != S_OK)
-    {
-        g_bStartTimeSet = 0;
-    }
-    else if (g_pConfig->GetChildText(CONFIG_ROOT, CONFIG_START_TIME, &pszTime) != S_OK || !pszTime)
-    {
-        g_bStartTimeSet = 0;
-    }
-    else
-    {
-        if (g_pConfig->GetChildText(CONFIG_ROOT, CONFIG_CALC_METHOD, &pszMethod) != S_OK)
-        {
-            g_pConfig->FreeText(pszMethod);
-            pszMethod = NULL;
-        }
-        ShowStartTime(pszTime, pszMethod);
-    }
-    g_pConfig->FreeText(pszTime);
-    g_pConfig->FreeText(pszMethod);
-    g_pConfig->ReleaseXMLDOMDocument();
-}
-
 void GetStartTime()
 {
     DebugLog(LOG_SRC_MAIN, LOG_INFO, L"GetStartTime");
-    if (g_pConfig)
-        ReadConfig();
-    else
-        g_bStartTimeSet = 0;
-    // No start date, or none in progress: ask for one, as the Today item does.
-    if (!g_bStartTimeSet || g_szStatusTxt[0] == 0)
-    {
-        if (!g_bStartTimeSet)
-            ClearDayPages();
-        g_editStatus.SetText(SET_START_PROMPT);
-    }
+    BOOL bOpen = g_pConfig && g_pConfig->InitXMLDOMDocument() == S_OK
+                 && g_pConfig->LoadXMLFile(g_szXMLFilePath) == S_OK;
+    if (g_pConfig && !bOpen)
+        g_pConfig->ReleaseXMLDOMDocument();
+    ShowFirstPageOf(bOpen);
+    FillOtherPages();
 }

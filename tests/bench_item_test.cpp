@@ -9,20 +9,35 @@
 
 static const std::wstring LINE = L"今天是您怀孕的孕周: 12 周 1 天\n 更多详情请点击查看";
 
-TEST(ItemSoak, RefreshesAndPaintsLeaveNoObjectOrHandleBehind)
+// Refreshes, repaints and the shell making the item again: nothing grows, and the class object
+// the item's documents come from goes with its window.
+TEST(ItemSoak, RefreshesPaintsAndRebuildsLeaveNoObjectHandleOrClassObjectBehind)
 {
     ItemHarness item;
+    LONG nHeld = 0;
     for (int i = 0; i < 100; i++)   // what is made once, on first use, is made by now
-        i % 2 ? item.RefreshCycle() : item.PaintCycle();
+        i % 3 == 0 ? item.RefreshCycle() : i % 3 == 1 ? item.PaintCycle() : item.RecreateCycle(&nHeld);
     ProcessCounters before = ReadProcessCounters();
+    LONG nReferences = DomClassObjectReferences();
+    int nHeldWithoutWindow = 0;
     for (int i = 0; i < 400; i++)
-        i % 5 ? item.RefreshCycle() : item.PaintCycle();
+    {
+        if (i % 10 == 9)
+        {
+            item.RecreateCycle(&nHeld);
+            nHeldWithoutWindow += nHeld != 0;
+        }
+        else
+            i % 5 ? item.RefreshCycle() : item.PaintCycle();
+    }
     ProcessCounters after = ReadProcessCounters();
-    // Counted at all: the item's window, its icon, the Today window.
-    EXPECT_TRUE(before.dwUserObjects >= 3 && before.dwHandles > 0);
+    // Counted at all: the item's window, its icon, the Today window; the server loaded.
+    EXPECT_TRUE(before.dwUserObjects >= 3 && before.dwHandles > 0 && nReferences >= 0);
     EXPECT_EQ(before.dwGdiObjects, after.dwGdiObjects);
     EXPECT_EQ(before.dwUserObjects, after.dwUserObjects);
     EXPECT_EQ(before.dwHandles, after.dwHandles);
+    EXPECT_EQ(nReferences, DomClassObjectReferences());
+    EXPECT_EQ(0, nHeldWithoutWindow);
     EXPECT_EQ(LINE, item.Line());
 }
 

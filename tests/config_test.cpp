@@ -316,15 +316,17 @@ TEST_F(ConfigTest, SavesReplaceTheFileInOneStepOrLeaveItWhole)
     EXPECT_EQ(NOT_LOADED, Read(m_strPath));
 }
 
-// The deliverables make their documents as on the device, through the component runtime, and
-// carry nothing of the stand-in: not its name, none of a server's entry points (Dll...), none of
-// the node names a DOM answers with. In this prefix the class is answered by the build's stand-in.
+// The deliverables make their documents as on the device, through the component runtime (from
+// the class object it gives, or without one), and carry nothing of the stand-in: not its name,
+// none of a server's entry points (Dll...), none of the node names a DOM answers with. In this
+// prefix the class is answered by the build's stand-in.
 TEST_F(ConfigTest, DeliverablesCreateDocumentsThroughTheRegisteredServer)
 {
     for (const wchar_t *pszModule : { L"ulvo.dll", MAIN_PROGRAM_NAME })
     {
         std::string strBytes = ReadFileBytes(ExeDir() + L"\\" + pszModule), strLower = strBytes;
         std::transform(strBytes.begin(), strBytes.end(), strLower.begin(), ::tolower);
+        EXPECT_NE(std::string::npos, strBytes.find("CoGetClassObject")) << pszModule;
         EXPECT_NE(std::string::npos, strBytes.find("CoCreateInstance")) << pszModule;
         for (const std::string &str : { std::string("Dll"), std::string("XmlDom"), BYTES("#\0c\0d\0a\0t\0a\0-\0s\0e\0c\0t\0i\0o\0n\0") })
             EXPECT_EQ(std::string::npos, strBytes.find(str)) << pszModule;

@@ -4,6 +4,7 @@
 #include <map>
 #include <tuple>
 #include "bench/config_files.h"
+#include "bench/process_counters.h"
 #include "core/shared_names.h"
 #include "main/pages.h"
 #include "main/settings_dialog.h"
@@ -55,6 +56,18 @@ static HBITMAP WINAPI RecordPicture(HINSTANCE hModule, UINT nId)
     return hBitmap;
 }
 
+// The opens of config.xml for reading by the XML DOM server, while counted.
+static std::wstring s_strCountedFile;
+static int s_nFileReads = 0;
+static decltype(&CreateFileW) s_pfnCreateFile = NULL;
+
+static HANDLE WINAPI CountRead(LPCWSTR pszName, DWORD dwAccess, DWORD dwShare, LPSECURITY_ATTRIBUTES pSecurity,
+                               DWORD dwDisposition, DWORD dwFlags, HANDLE hTemplate)
+{
+    s_nFileReads += (dwAccess & GENERIC_READ) && lstrcmpiW(pszName, s_strCountedFile.c_str()) == 0;
+    return s_pfnCreateFile(pszName, dwAccess, dwShare, pSecurity, dwDisposition, dwFlags, hTemplate);
+}
+
 class MainPages : public MainTest
 {
 protected:
@@ -65,6 +78,34 @@ protected:
             s_pfnLoadImage = (HBITMAP (WINAPI *)(HINSTANCE, UINT))PatchImport(
                 GetModuleHandleW(NULL), "aygshell.dll", "SHLoadImageResource", (void *)RecordPicture);
     }
+    // Counts from now on the reads of config.xml the XML DOM server makes (it is loaded by a
+    // first document, and stays loaded for the rest of the run).
+    void CountFileReads()
+    {
+        ConfigDocument config;
+        ASSERT_EQ(S_OK, config.InitXMLDOMDocument());
+        if (!s_pfnCreateFile)
+            s_pfnCreateFile = (decltype(&CreateFileW))PatchImport(GetModuleHandleW(L"xmldom.dll"), "kernel32.dll",
+                                                                  "CreateFileW", (void *)CountRead);
+        ASSERT_TRUE(s_pfnCreateFile != NULL);
+        s_strCountedFile = ConfigPath();
+        s_nFileReads = 0;
+    }
+    // The month picture shown, by its image id; 0 for none.
+    UINT Picture()
+    {
+        HBITMAP hShown = (HBITMAP)SendMessageW(g_picMonth.GetHwnd(), STM_GETIMAGE, IMAGE_BITMAP, 0);
+        return hShown ? s_pictures[hShown] : 0;
+    }
+    // Everything the four pages show, one line for each control.
+    std::wstring AllPages()
+    {
+        std::wstring str = std::to_wstring(Picture());
+        for (HWND h : { g_editStatus.GetHwnd(), g_editWeekAdvice.GetHwnd(), g_editDueDate.GetHwnd(),
+                        g_editCountdown.GetHwnd(), g_editCheckups.GetHwnd() })
+            str += L"\n" + WindowText(h);
+        return str;
+    }
     // What the pages show: status line, the advice for the week (by its string id, 0 for none),
     // the month picture (by its image id, 0 for none), the due-date line with the countdown under
     // it, and the prenatal checks.
@@ -73,10 +114,9 @@ protected:
     {
         wchar_t szAdvice[2048] = L"";
         EXPECT_TRUE(!nAdvice || LoadStringW(g_pResLib->m_hResModule, nAdvice, szAdvice, ARRAYSIZE(szAdvice)));
-        HBITMAP hShown = (HBITMAP)SendMessageW(g_picMonth.GetHwnd(), STM_GETIMAGE, IMAGE_BITMAP, 0);
         EXPECT_EQ(pszStatus, WindowText(g_editStatus.GetHwnd()));
         EXPECT_EQ(szAdvice, WindowText(g_editWeekAdvice.GetHwnd()));
-        EXPECT_EQ(nPicture, hShown ? s_pictures[hShown] : 0);
+        EXPECT_EQ(nPicture, Picture());
         EXPECT_EQ(pszDue, WindowText(g_editDueDate.GetHwnd()));
         EXPECT_EQ(pszCountdown, WindowText(g_editCountdown.GetHwnd()));
         EXPECT_EQ(strCheckups, WindowText(g_editCheckups.GetHwnd()));
@@ -147,6 +187,45 @@ TEST_F(MainPages, EachRefreshShowsTheDayOfThePregnancy)
     Store(CONFIG("2010-1-1", "2"));
     Refresh();
     ExpectPages(WEEK L"10 周 3 天", 0, 0, DUE_OCT_8, TO_DUE L"207 天", L"");
+}
+
+// Page 今日 is painted at once, from the one reading of config.xml at start-up; the other pages
+// are there once the program's loop has run, filled from that same reading as a reading afresh
+// fills them.
+TEST_F(MainPages, StartShowsPageTodayFromOneReadingAndTheOtherPagesOnceItsLoopRuns)
+{
+    const struct { const char *pszBody; const wchar_t *pszStatus; UINT nPicture; } STARTS[] = {
+        { CONFIG("2010-1-1", "2"), WEEK L"12 周 1 天", 105 },
+        { CONFIG("2009-12-1", "1"), WEEK L"16 周 4 天", 106 },
+        { CONFIG("2009-6-20", "2"), L"今天是您的预产期!", 0 },
+        { CONFIG("2009-6-1", "2"), L"您已过预产期!" WEEK L"42 周 5 天", 0 },
+        { CONFIG("2010-6-1", "2"), PROMPT, 0 },
+        { "<CalcMethod>1</CalcMethod>", PROMPT, 0 },
+        { NULL, PROMPT, 0 },
+    };
+    FixedToday today(2010, 3, 27);
+    CountFileReads();
+    for (const auto &start : STARTS)
+    {
+        SCOPED_TRACE(start.pszBody ? start.pszBody : "no file");
+        if (start.pszBody)
+            Store(start.pszBody);
+        else
+            DeleteFileW(ConfigPath().c_str());
+        s_nFileReads = 0;
+        ASSERT_TRUE(Start(FIRST_PAINT));
+        EXPECT_EQ(start.pszBody ? 1 : 0, s_nFileReads);
+        EXPECT_EQ(start.pszStatus, WindowText(g_editStatus.GetHwnd()));
+        EXPECT_EQ(start.nPicture, Picture());
+        Pump();
+        std::wstring strStarted = AllPages();
+        Refresh();
+        EXPECT_EQ(AllPages(), strStarted);
+    }
+    // The documents came from a class object the program held; it goes with the window.
+    EXPECT_GT(DomClassObjectReferences(), 0);
+    Stop();
+    EXPECT_EQ(0, DomClassObjectReferences());
 }
 
 // What start-up finds in config.xml's place, and what it makes of it.

@@ -47,6 +47,8 @@ protected:
         Stop();
         delete g_pResLib;
         g_pResLib = NULL;
+        if (g_pConfig)
+            g_pConfig->ReleaseClassObject();
         delete g_pConfig;
         g_pConfig = NULL;
         g_pfnMessageBox = MessageBoxW;
@@ -54,15 +56,23 @@ protected:
     }
 
     // The instance start of the main routine, after the window of a former start is gone; the
-    // window's creation makes its own document object.
-    bool Start()
+    // window's creation makes its own document object. Then the messages its loop meets first,
+    // which fill the pages not shown at the first paint; with bFirstPaint, the window as it is
+    // first painted, before its loop ran.
+    static const bool FIRST_PAINT = true;
+    bool Start(bool bFirstPaint = false)
     {
         Stop();
         g_pResLib = g_pResLib ? g_pResLib : new ResourceLibrary;
+        if (g_pConfig)
+            g_pConfig->ReleaseClassObject();
         delete g_pConfig;
         g_pConfig = NULL;
         ShownBoxes().clear();
-        return StartInstance(g_hInstance, SW_SHOW) != FALSE;
+        bool bStarted = StartInstance(g_hInstance, SW_SHOW) != FALSE;
+        if (!bFirstPaint)
+            Pump();
+        return bStarted;
     }
     // The window goes as when the user closes it, and the resource library with it; its class
     // goes too, for the next start to register.

@@ -74,17 +74,10 @@ protected:
     // Stores a start some days back (or the first of that month) by the 280 days; the day it went back to.
     SYSTEMTIME StoreStart(int nDaysAgo, bool bFirstOfMonth = false)
     {
-        SYSTEMTIME st;
-        GetLocalTime(&st);
-        FILETIME ft;
-        SystemTimeToFileTime(&st, &ft);
-        ULARGE_INTEGER u = { { ft.dwLowDateTime, ft.dwHighDateTime } };
-        u.QuadPart -= (ULONGLONG)nDaysAgo * 24 * 3600 * 10000000;
-        ft = { u.LowPart, u.HighPart };
-        FileTimeToSystemTime(&ft, &st);
-        char szDate[32];
-        snprintf(szDate, sizeof(szDate), "%d-%d-%d", st.wYear, st.wMonth, bFirstOfMonth ? 1 : st.wDay);
-        EXPECT_TRUE(WriteWholeFile(m_dir.File(CONFIG_FILE_NAME), ConfigFile(szDate, "2")));
+        SYSTEMTIME st = LocalDateDaysAgo(nDaysAgo);
+        SYSTEMTIME stStored = st;
+        stStored.wDay = bFirstOfMonth ? 1 : st.wDay;
+        EXPECT_TRUE(WriteWholeFile(m_dir.File(CONFIG_FILE_NAME), ConfigFile(StoredDate(stStored).c_str(), "2")));
         return st;
     }
 

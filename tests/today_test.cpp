@@ -10,6 +10,7 @@
 #include <shlwapi.h>
 #include <strsafe.h>
 #include "bench/config_files.h"
+#include "bench/process_counters.h"
 #include "core/shared_names.h"
 #include "platform/today/host_layout.h"
 #include "platform/today/host_names.h"
@@ -315,7 +316,7 @@ TEST_F(Item, TapStartsMainBesideTheLibraryWithTheDevicesRecord)
 }
 
 // The shell discards an old window after it made a new one: the newest is the one published,
-// and the resource library stays loaded until the newest goes.
+// and the resource library and the DOM's class object stay until the newest goes.
 TEST_F(Item, PublishesTheNewestWindowAndKeepsItsLibraryUntilTheNewestGoes)
 {
     HWND hFirst = Start("");
@@ -324,8 +325,88 @@ TEST_F(Item, PublishesTheNewestWindowAndKeepsItsLibraryUntilTheNewestGoes)
     EXPECT_EQ(hSecond, PublishedItemWindow());
     DestroyWindow(hFirst);
     EXPECT_TRUE(GetModuleHandleW(RES_LIBRARY_NAME) != NULL);
+    EXPECT_GT(DomClassObjectReferences(), 0);
     DestroyWindow(hSecond);
     EXPECT_TRUE(GetModuleHandleW(RES_LIBRARY_NAME) == NULL);
+    EXPECT_EQ(0, DomClassObjectReferences());
+}
+
+namespace {
+
+// The component runtime as the item's code reaches it, made to know no XML DOM while s_bNoDom
+// holds; its lookups of a class counted.
+bool s_bNoDom = false;
+int s_nClassLookups = 0;
+decltype(&CoGetClassObject) s_pfnGetClassObject = NULL;
+decltype(&CoCreateInstance) s_pfnCreateInstance = NULL;
+
+HRESULT WINAPI LookUpClassObject(REFCLSID rclsid, DWORD dwContext, COSERVERINFO *pServer, REFIID riid, LPVOID *ppv)
+{
+    s_nClassLookups++;
+    if (!s_bNoDom)
+        return s_pfnGetClassObject(rclsid, dwContext, pServer, riid, ppv);
+    *ppv = NULL;
+    return REGDB_E_CLASSNOTREG;
+}
+
+HRESULT WINAPI LookUpAndCreate(REFCLSID rclsid, LPUNKNOWN pOuter, DWORD dwContext, REFIID riid, LPVOID *ppv)
+{
+    s_nClassLookups++;
+    if (!s_bNoDom)
+        return s_pfnCreateInstance(rclsid, pOuter, dwContext, riid, ppv);
+    *ppv = NULL;
+    return REGDB_E_CLASSNOTREG;
+}
+
+struct LookupsWatched
+{
+    LookupsWatched()
+    {
+        s_pfnGetClassObject = (decltype(&CoGetClassObject))PatchImport(GetModuleHandleW(NULL), "ole32.dll",
+                                                                        "CoGetClassObject", (void *)LookUpClassObject);
+        s_pfnCreateInstance = (decltype(&CoCreateInstance))PatchImport(GetModuleHandleW(NULL), "ole32.dll",
+                                                                        "CoCreateInstance", (void *)LookUpAndCreate);
+    }
+    ~LookupsWatched()
+    {
+        PatchImport(GetModuleHandleW(NULL), "ole32.dll", "CoGetClassObject", (void *)s_pfnGetClassObject);
+        PatchImport(GetModuleHandleW(NULL), "ole32.dll", "CoCreateInstance", (void *)s_pfnCreateInstance);
+        s_bNoDom = false;
+    }
+};
+
+} // namespace
+
+// The item asks for the DOM's class when it is made, and its refreshes make their documents from
+// what it got, looking up no class. Without a DOM it shows its prompt and asks again at each
+// refresh, so that a DOM installed meanwhile serves the next one; a DOM gone after the item was
+// made goes on serving it.
+TEST_F(Item, MakesItsDocumentsFromTheClassItAskedForOnceAndWithoutADomShowsItsPrompt)
+{
+    const struct { bool bDomAtStart, bDomLater, bLineAtStart, bLineLater, bLooksUpLater; } CASES[] = {
+        { true, true, true, true, false },
+        { true, false, true, true, false },
+        { false, false, false, false, true },
+        { false, true, false, true, true },
+    };
+    FixedToday today(2010, 3, 27);
+    LookupsWatched lookups;
+    ASSERT_TRUE(s_pfnGetClassObject && s_pfnCreateInstance);
+    const std::wstring LINE = TWELVE_WEEKS_ONE_DAY + MORE;
+    for (const auto &c : CASES)
+    {
+        SCOPED_TRACE(testing::Message() << "DOM at the start " << c.bDomAtStart << ", later " << c.bDomLater);
+        s_bNoDom = !c.bDomAtStart;
+        HWND hItem = Start(ConfigFile("2010-1-1", "2"));
+        EXPECT_EQ(c.bLineAtStart ? LINE : std::wstring(SETUP_PROMPT), Shown());
+        s_bNoDom = !c.bDomLater;
+        s_nClassLookups = 0;
+        for (int i = 0; i < 3; i++)
+            SendMessageW(hItem, MYMSG_ULVO_REFRESH, 0, 0);
+        EXPECT_EQ(c.bLineLater ? LINE : std::wstring(SETUP_PROMPT), Shown());
+        EXPECT_EQ(c.bLooksUpLater, s_nClassLookups > 0);
+        DestroyWindow(hItem);
+    }
 }
 
 TEST(ItemLibrary, ExportsOrdinals240And241WithoutNames)

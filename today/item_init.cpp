@@ -103,6 +103,9 @@ extern "C" HWND WINAPI InitializeCustomItem(TODAYLISTITEM *, HWND hwndParent)
 
     g_PregnancyCalendar.ResetMonthDays();
     LoadItemIcon();
+    // Each refresh makes its document from it; a refresh every ten minutes for months would
+    // otherwise read the class's registration each time. Without a DOM, as without it.
+    g_ItemConfig.HoldClassObject();
     CalculatePragnantTime();
 
     ShowWindow(g_hWnd, SW_SHOWNORMAL);

@@ -148,11 +148,15 @@ static void Refresh(HWND hWnd)
         InvalidateRect(hWnd, NULL, TRUE);
 }
 
-// A window the shell discarded after it made a newer one must not unload the newer one's library.
+// A window the shell discarded after it made a newer one must not unload the newer one's library
+// nor let go of the class object its documents come from.
 static LRESULT OnDestroy(HWND hWnd)
 {
     if (hWnd == g_hWnd)
+    {
         g_ItemResLib.FreeResLibrary();
+        g_ItemConfig.ReleaseClassObject();
+    }
     KillTimer(hWnd, REFRESH_TIMER_ID);
     return 0;
 }

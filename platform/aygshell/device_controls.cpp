@@ -52,29 +52,93 @@ bool IsClass(const WCHAR *pszClass, const WCHAR *pszWanted)
     return lstrcmpiW(pszClass, pszWanted) == 0;
 }
 
-void GiveDeviceLook(HWND hWnd)
+bool IsDeviceLookClass(const WCHAR *pszClass)
 {
-    WCHAR szClass[32];
-    if (!(GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD) || !GetClassNameW(hWnd, szClass, ARRAYSIZE(szClass)))
-        return;
-    if (IsClass(szClass, MONTHCAL_CLASSW))
+    if (IsClass(pszClass, MONTHCAL_CLASSW))
+        return true;
+    for (const WCHAR *pszFontClass : SYSTEM_FONT_CLASSES)
+        if (IsClass(pszClass, pszFontClass))
+            return true;
+    return false;
+}
+
+void GiveDeviceLook(HWND hWnd, const WCHAR *pszClass)
+{
+    if (IsClass(pszClass, MONTHCAL_CLASSW))
     {
         SendMessageW(hWnd, WM_SETFONT, (WPARAM)g_hCalendarFont, FALSE);
         return;
     }
-    if (IsClass(szClass, WC_TABCONTROLW))
+    if (IsClass(pszClass, WC_TABCONTROLW))
         SendMessageW(hWnd, TCM_SETPADDING, 0, MAKELPARAM(ScaleToScreen(TAB_PADDING_X), ScaleToScreen(TAB_PADDING_Y)));
-    for (const WCHAR *pszFontClass : SYSTEM_FONT_CLASSES)
-        if (IsClass(szClass, pszFontClass))
-            SendMessageW(hWnd, WM_SETFONT, (WPARAM)g_hSystemFont, FALSE);
+    SendMessageW(hWnd, WM_SETFONT, (WPARAM)g_hSystemFont, FALSE);
 }
 
-// Called after each message sent to a window of this thread has been handled.
-LRESULT CALLBACK AfterMessage(int nCode, WPARAM wParam, LPARAM lParam)
+// Controls made but not yet through their WM_CREATE, each with the procedure it came with. A
+// control that makes another while it is being made nests them; deeper than this is not met.
+const int PENDING_MAX = 16;
+struct PendingControl
 {
-    const CWPRETSTRUCT *pMsg = (const CWPRETSTRUCT *)lParam;
-    if (nCode == HC_ACTION && pMsg->message == WM_CREATE && pMsg->lResult != -1)
-        GiveDeviceLook(pMsg->hwnd);
+    HWND hWnd;
+    WNDPROC pfnProc;
+};
+PendingControl g_aPending[PENDING_MAX];
+int g_nPending = 0;
+
+int FindPending(HWND hWnd)
+{
+    for (int i = g_nPending - 1; i >= 0; i--)
+        if (g_aPending[i].hWnd == hWnd)
+            return i;
+    return -1;
+}
+
+// Stands in front of a new control's own procedure until its WM_CREATE has been answered; then
+// the control has its procedure back, unless it took another meanwhile, and the device's look.
+LRESULT CALLBACK UntilCreated(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    int nIndex = FindPending(hWnd);
+    if (nIndex < 0)
+        return DefWindowProcW(hWnd, uMsg, wParam, lParam);
+    WNDPROC pfnProc = g_aPending[nIndex].pfnProc;
+    LRESULT lResult = CallWindowProcW(pfnProc, hWnd, uMsg, wParam, lParam);
+    if (uMsg != WM_CREATE && uMsg != WM_NCDESTROY)
+        return lResult;
+    // A control that went already, inside its own WM_CREATE, is through.
+    nIndex = FindPending(hWnd);
+    if (nIndex < 0)
+        return lResult;
+    g_aPending[nIndex] = g_aPending[--g_nPending];
+    if ((WNDPROC)GetWindowLongPtrW(hWnd, GWLP_WNDPROC) == UntilCreated)
+        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)pfnProc);
+    WCHAR szClass[32];
+    if (uMsg == WM_CREATE && lResult != -1 && GetClassNameW(hWnd, szClass, ARRAYSIZE(szClass)))
+        GiveDeviceLook(hWnd, szClass);
+    return lResult;
+}
+
+// Called as each window of this thread is made, before it hears of its creation. A hook on
+// every message would cost Wine a trip to its server for each message the thread sends; this
+// one is called for a few events only.
+LRESULT CALLBACK OnWindowEvent(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    HWND hWnd = (HWND)wParam;
+    const CBT_CREATEWNDW *pCreate = (const CBT_CREATEWNDW *)lParam;
+    WCHAR szClass[32];
+    if (nCode == HCBT_CREATEWND && (pCreate->lpcs->style & WS_CHILD)
+        && GetClassNameW(hWnd, szClass, ARRAYSIZE(szClass)) && IsDeviceLookClass(szClass))
+    {
+        // A handle left by a window whose making was called off is taken over by the new one.
+        int nIndex = FindPending(hWnd);
+        if (nIndex < 0 && g_nPending < PENDING_MAX)
+            nIndex = g_nPending++;
+        if (nIndex >= 0)
+        {
+            PendingControl pending = { hWnd, (WNDPROC)GetWindowLongPtrW(hWnd, GWLP_WNDPROC) };
+            g_aPending[nIndex] = pending;
+            SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)UntilCreated);
+        }
+    }
     return CallNextHookEx(g_hHook, nCode, wParam, lParam);
 }
 
@@ -84,7 +148,7 @@ BOOL StartDeviceControls()
 {
     g_hSystemFont = CreateSystemFont(0);
     g_hCalendarFont = CreateSystemFont(ScaleToScreen(CALENDAR_LINE_HEIGHT));
-    g_hHook = SetWindowsHookExW(WH_CALLWNDPROCRET, AfterMessage, NULL, GetCurrentThreadId());
+    g_hHook = SetWindowsHookExW(WH_CBT, OnWindowEvent, NULL, GetCurrentThreadId());
     return g_hHook != NULL;
 }
 

@@ -70,3 +70,10 @@ extern "C" LONG WINAPI XmlDomLiveObjects(void)
 {
     return g_nXmlDomLiveObjects;
 }
+
+// For the tests and the bench: references to the class object and locks of the server, so that
+// they can see its holder let go of it.
+extern "C" LONG WINAPI XmlDomServerLocks(void)
+{
+    return s_nLocks;
+}
