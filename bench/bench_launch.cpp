@@ -122,7 +122,7 @@ double TimeStart(const std::wstring &strDir, const Target &target, int *pnUnpain
 // The rows of the start in phases: from CreateProcess to WinMain, then the twin's own steps.
 const int PHASE_ROWS = 1 + START_PHASE_COUNT;
 const char *const PHASE_NAMES[PHASE_ROWS] = {
-    "winmain", "window", "config", "reslib", "pages", "picture", "decode", "show",
+    "winmain", "window", "config", "menubar", "reslib", "pages", "picture", "decode", "fullscreen", "show",
 };
 
 // One start of the twin, in phases (milliseconds); false when it gave none.

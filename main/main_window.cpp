@@ -83,9 +83,10 @@ static LRESULT OnCreate(HWND hWnd)
     g_pConfig = new ConfigDocument;
     if (g_pConfig)
         PrepareConfigFile();
-    EnterStartPhase(START_WINDOW);
+    EnterStartPhase(START_MENU_BAR);
     if (g_pResLib)
         g_pResLib->CreateMenuBar(hWnd, g_hInstance, IDR_MAIN_MENUBAR);
+    EnterStartPhase(START_WINDOW);
     StartFollowingDay(hWnd);
     return 0;
 }
@@ -350,9 +351,10 @@ BOOL StartInstance(HINSTANCE hInstance, int nCmdShow)
     EnterStartPhase(START_PAGES);
     CreateTabPages(hWnd);
     ShowFirstPage();
-    EnterStartPhase(START_SHOW);
+    EnterStartPhase(START_FULL_SCREEN);
     if (g_pResLib)
         g_pResLib->SetFullScreen(hWnd);
+    EnterStartPhase(START_SHOW);
     ShowWindow(hWnd, StartupShowCommand(nCmdShow));
     UpdateWindow(hWnd);
     PostMessageW(hWnd, MYMSG_MAIN_FILL_PAGES, 0, 0);
