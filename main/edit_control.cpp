@@ -23,9 +23,25 @@ int EditControl::Create(HWND hWndParent, HINSTANCE hInstance, DWORD dwStyle, DWO
     return 1;
 }
 
+// A text box given the text it holds already keeps it as it is: the pages are rebuilt on every
+// save and every new day, and a multi-line box lays its text out again (and scrolls back to its
+// top) each time it is set.
+static BOOL HoldsText(HWND hWnd, const WCHAR *pszText)
+{
+    int cch = lstrlenW(pszText);
+    if (!hWnd || GetWindowTextLengthW(hWnd) != cch)
+        return FALSE;
+    WCHAR *pszNow = (WCHAR *)LocalAlloc(LMEM_FIXED, (cch + 1) * sizeof(WCHAR));
+    if (!pszNow)
+        return FALSE;
+    BOOL bSame = GetWindowTextW(hWnd, pszNow, cch + 1) == cch && lstrcmpW(pszNow, pszText) == 0;
+    LocalFree(pszNow);
+    return bSame;
+}
+
 void EditControl::SetText(const WCHAR *pszText)
 {
-    if (pszText)
+    if (pszText && !HoldsText(m_hWnd, pszText))
         SetWindowTextW(m_hWnd, pszText);
 }
 

@@ -7,7 +7,8 @@
 
 PictureControl::PictureControl()
     : m_hWnd(NULL), m_hWndParent(NULL), m_hInstance(NULL),
-      m_x(0), m_y(0), m_nWidth(0), m_nHeight(0), m_hBitmap(NULL)
+      m_x(0), m_y(0), m_nWidth(0), m_nHeight(0), m_hBitmap(NULL),
+      m_hShownModule(NULL), m_nShownId(0), m_nShownStretch(0)
 {
 }
 
@@ -78,15 +79,27 @@ static HBITMAP Stretched(HBITMAP hbmDrawn, int nShift)
 
 // The picture drawn for the screen's density when the library has one; otherwise the one drawn
 // for a sparser screen, stretched to the density.
+// Every save and every new day rebuilds the pages; within a month the picture stays the one
+// the control already shows, and decoding it again would only cost time.
 BOOL PictureControl::SetBitmap(const ResourceLibrary *pResLib, UINT nImageId)
 {
-    DeleteShownBitmap(m_hWnd);
     int nDrawnShift = 0;
     UINT nId = pResLib ? pResLib->FindPicture(nImageId, g_nScaleShift, &nDrawnShift) : nImageId;
+    HINSTANCE hModule = pResLib ? pResLib->m_hResModule : NULL;
+    int nStretch = g_nScaleShift - nDrawnShift;
+    HBITMAP hShown = (HBITMAP)SendMessageW(m_hWnd, STM_GETIMAGE, IMAGE_BITMAP, 0);
+    if (hShown && hShown == m_hBitmap && hModule == m_hShownModule && nId == m_nShownId
+        && nStretch == m_nShownStretch)
+        return TRUE;
+
+    DeleteShownBitmap(m_hWnd);
     EnterStartPhase(START_PICTURE_DECODE);
-    HBITMAP hbmDrawn = SHLoadImageResource(pResLib ? pResLib->m_hResModule : NULL, nId);
+    HBITMAP hbmDrawn = SHLoadImageResource(hModule, nId);
     EnterStartPhase(START_PICTURE);
-    m_hBitmap = Stretched(hbmDrawn, g_nScaleShift - nDrawnShift);
+    m_hBitmap = Stretched(hbmDrawn, nStretch);
+    m_hShownModule = hModule;
+    m_nShownId = nId;
+    m_nShownStretch = nStretch;
     return SendMessageW(m_hWnd, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)m_hBitmap) != 0;
 }
 

@@ -27,4 +27,8 @@ private:
     int m_nWidth;
     int m_nHeight;
     HBITMAP m_hBitmap;
+    // Where the bitmap shown came from: the same picture again is not decoded again.
+    HINSTANCE m_hShownModule;
+    UINT m_nShownId;
+    int m_nShownStretch;
 };

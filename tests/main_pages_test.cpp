@@ -48,9 +48,11 @@ static std::wstring Checkups(int nCheck, const wchar_t *pszWhere)
 // Which month picture each bitmap the pages were given is, as the shell's loader made it.
 static std::map<HBITMAP, UINT> s_pictures;
 static HBITMAP (WINAPI *s_pfnLoadImage)(HINSTANCE, UINT) = NULL;
+static int s_nPictureLoads = 0;
 
 static HBITMAP WINAPI RecordPicture(HINSTANCE hModule, UINT nId)
 {
+    s_nPictureLoads++;
     HBITMAP hBitmap = s_pfnLoadImage(hModule, nId);
     s_pictures[hBitmap] = nId;
     return hBitmap;
@@ -170,6 +172,7 @@ TEST_F(MainPages, EachRefreshShowsTheDayOfThePregnancy)
     EXPECT_EQ(EMPTY_CONFIG, Stored());
     EXPECT_TRUE(ShownBoxes().empty());
     ExpectPages(PROMPT, 0, 0, L"", L"", Checkups(NO_CHECK, PROMPT));
+    UINT nPictureBefore = 0;
     for (const auto &day : DAYS)
     {
         SCOPED_TRACE(testing::Message() << (day.pszBody ? day.pszBody : "no file") << " on 2010-" << day.nMonth
@@ -179,8 +182,12 @@ TEST_F(MainPages, EachRefreshShowsTheDayOfThePregnancy)
         else
             DeleteFileW(ConfigPath().c_str());
         today.Set(2010, day.nMonth, day.nDay);
+        s_nPictureLoads = 0;
         Refresh();
         ExpectPages(day.pszStatus, day.nAdvice, day.nPicture, day.pszDue, day.pszCountdown, Checkups(day.nCheck, day.pszWhere));
+        // The picture of the month shown already is not decoded again.
+        EXPECT_EQ(day.nPicture && day.nPicture != nPictureBefore ? 1 : 0, s_nPictureLoads);
+        nPictureBefore = day.nPicture;
     }
     // Without UlvoRes.dll the dates and the countdown still show; the checks' texts are its own.
     g_pResLib->FreeResLibrary();
@@ -440,4 +447,26 @@ TEST_F(MainPages, PagesFollowTheDateWhileMainRuns)
     EXPECT_EQ(std::make_tuple(2009, 3, 5), std::make_tuple((int)stShown.wYear, (int)stShown.wMonth, (int)stShown.wDay));
     EXPECT_EQ(nMarks, IsDlgButtonChecked(settings, IDC_RADIO_365));
     EXPECT_TRUE(settings.IsOpen());
+}
+
+// A refresh that gives every page the text it shows already leaves each as it is, scrolled
+// where she left it; the checks of another day are shown from their top.
+TEST_F(MainPages, ARefreshThatChangesNoTextKeepsWhereThePageIsScrolled)
+{
+    FixedToday today(2010, 3, 15);
+    Store(CONFIG("2010-1-1", "2"));
+    ASSERT_TRUE(Start());
+    Pump();
+    ShowPage(PAGE_CHECKUPS);
+    HWND hChecks = g_editCheckups.GetHwnd();
+    // As tall as on the device's screen, whatever this desktop's is.
+    MoveWindow(hChecks, 0, 0, 220, 120, TRUE);
+    SendMessageW(hChecks, EM_LINESCROLL, 0, 3);
+    const LRESULT nScrolled = SendMessageW(hChecks, EM_GETFIRSTVISIBLELINE, 0, 0);
+    ASSERT_GT(nScrolled, 0);
+    Refresh();
+    EXPECT_EQ(nScrolled, SendMessageW(hChecks, EM_GETFIRSTVISIBLELINE, 0, 0));
+    today.Set(2010, 3, 27);
+    Refresh();
+    EXPECT_EQ(0, SendMessageW(hChecks, EM_GETFIRSTVISIBLELINE, 0, 0));
 }
