@@ -116,7 +116,7 @@ row "  full-screen mode" "$(phase fullscreen) ms" "SetFullScreen: SHFullScreen o
 row "  first paint" "$(phase show) ms" "shown, painted, to the end of the first row's measure (the poll, the WM_NULL round trip)" "—" "—"
 SHARES_MS=$(awk "BEGIN { printf \"%.1f\", $(phase menubar) + $(phase decode) }")
 WITHOUT_SHARES=$(awk -v main="$(get launch_main_ms)" -v minimal="$(get launch_minimal_ms)" -v shares="$SHARES_MS" \
-                 'BEGIN { printf "%.2f", minimal > 0 ? (main - shares) / minimal : 0 }')
+                 'BEGIN { printf "%.2f", (minimal > 0 ? (main - shares) / minimal : 0) }')
 row "  the shell stand-in's shares together" "$SHARES_MS ms" "its menu bar and its decoding above; Main.exe's start without them over the minimal start: ${WITHOUT_SHARES}×" "—" "—"
 row "  the phases added up" "$(get launch_phases_sum_ms) ms" "against Main.exe's own start in the first row, $(get launch_main_ms) ms (the twin's median whole $(get launch_twin_ms) ms)" "within 10 % of the whole" "$(verdict "$(get launch_phases_sum_ms) <= 1.1 * $(get launch_main_ms) && $(get launch_phases_sum_ms) >= 0.9 * $(get launch_main_ms) && $(get launch_phases_failed) == 0")"
 row "ulvo.dll size" "$ULVO B" "$DEVICE_HOW; imports: $(imports ulvo.dll)" "≤ 24 KiB ($((24 * KIB)) B), system DLLs only" "$(verdict "$ULVO <= 24 * $KIB && $(imports_ok ulvo.dll && echo 1 || echo 0)")"
