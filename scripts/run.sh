@@ -7,7 +7,8 @@
 # is installed, pictures each of its screens into BUILD/screens: main.png (page 今日),
 # main-details.png, main-duedate.png, main-checkups.png, settings.png, due-date.png, about.png,
 # help.png and, over an example records.csv written beside config.xml, kicks.png (the kick
-# counter) and contractions.png (the contraction timer); then it stops everything it started.
+# counter) and contractions.png (the contraction timer), the prefix's own config.xml and records.csv
+# put back afterwards; then it stops everything it started.
 #   run.sh [--hidpi]          ULVO_ARCH=i686|x86_64 picks the flavour, BUILD_DIR=... another build
 #                             directory (default build/FLAVOUR, scripts/flavour.sh)
 set -euo pipefail
@@ -54,6 +55,7 @@ stop_all() {
         for _ in $(seq 50); do kill -0 "$HOST_PID" 2>/dev/null || break; sleep 0.1; done
     fi
     scripts/wineprefix.sh stop "$WINEPREFIX" || true
+    [ -z "${INSTALLED:-}" ] || restore_user_files
     xscreen_stop
 }
 trap stop_all EXIT
@@ -144,6 +146,26 @@ contraction_example() {   # week 38: an hour of them about 5 minutes apart, a mi
     done
     write_records
 }
+# The examples stand in for what the run's prefix holds of the user's own: kept aside while they are
+# shown, put back afterwards, also when the run is cut short.
+USER_FILES=(config.xml records.csv)
+keep_user_files() {
+    local f
+    for f in "${USER_FILES[@]}"; do
+        rm -f "$INSTALLED/$f.run-kept" "$INSTALLED/$f.run-none"
+        if [ -f "$INSTALLED/$f" ]; then cp -p "$INSTALLED/$f" "$INSTALLED/$f.run-kept"; else : >"$INSTALLED/$f.run-none"; fi
+    done
+}
+restore_user_files() {
+    local f
+    for f in "${USER_FILES[@]}"; do
+        if [ -f "$INSTALLED/$f.run-kept" ]; then
+            mv -f "$INSTALLED/$f.run-kept" "$INSTALLED/$f"
+        elif [ -f "$INSTALLED/$f.run-none" ]; then
+            rm -f "$INSTALLED/$f" "$INSTALLED/$f.run-none"
+        fi
+    done
+}
 main_screens() {
     page_picture 1 main-details.png "page 详情" &&
     page_picture 2 main-duedate.png "page 预产期" &&
@@ -152,6 +174,7 @@ main_screens() {
     dialog_picture IDM_DUE_DATE_SETUP IDM_SETTINGS_EXIT due-date.png "due-date dialog" &&
     dialog_picture IDM_ABOUT IDM_DIALOG_OK about.png "About dialog" &&
     dialog_picture IDM_HELP IDM_DIALOG_OK help.png "Help dialog" &&
+    keep_user_files &&
     kick_example && dialog_picture IDM_KICKS IDM_DIALOG_OK kicks.png "kick counter" &&
     contraction_example && dialog_picture IDM_CONTRACTIONS IDM_DIALOG_OK contractions.png "contraction timer"
 }
