@@ -32,10 +32,8 @@ bool IsWholeConfig(const std::string &strBytes)
     return strRest == std::string("1") + SUFFIX || strRest == std::string("2") + SUFFIX;
 }
 
-SYSTEMTIME LocalDateDaysAgo(int nDays)
+SYSTEMTIME DaysBefore(SYSTEMTIME st, int nDays)
 {
-    SYSTEMTIME st;
-    GetLocalTime(&st);
     FILETIME ft;
     SystemTimeToFileTime(&st, &ft);
     ULARGE_INTEGER u = { { ft.dwLowDateTime, ft.dwHighDateTime } };
@@ -44,6 +42,13 @@ SYSTEMTIME LocalDateDaysAgo(int nDays)
     ft.dwHighDateTime = u.HighPart;
     FileTimeToSystemTime(&ft, &st);
     return st;
+}
+
+SYSTEMTIME LocalDateDaysAgo(int nDays)
+{
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    return DaysBefore(st, nDays);
 }
 
 std::string StoredDate(const SYSTEMTIME &st)

@@ -11,6 +11,9 @@ std::string ConfigFile(const char *pszStart, const char *pszMethod, const char *
 // document with both values, a date among the saved ones and a method of "1" or "2".
 bool IsWholeConfig(const std::string &strBytes);
 
+// The moment nDays whole days before st, on the calendar.
+SYSTEMTIME DaysBefore(SYSTEMTIME st, int nDays);
+
 // The local date nDays before today by the machine's clock, for programs that read the clock
 // themselves; and a date as the settings save writes it ("2010-1-5").
 SYSTEMTIME LocalDateDaysAgo(int nDays);

@@ -1,4 +1,5 @@
 #include "bench/record_timings.h"
+#include "bench/config_files.h"
 #include "bench/files_and_folders.h"
 #include "bench/main_harness.h"
 #include "bench/timing.h"
@@ -25,15 +26,8 @@ std::wstring RecordsPath(MainHarness *pMain)
 // The date nDay days before the day before the pinned one.
 SYSTEMTIME DaysBack(int nDay)
 {
-    SYSTEMTIME st = { 2010, 3, 0, 26, 0, 0, 0, 0 };
-    FILETIME ft;
-    SystemTimeToFileTime(&st, &ft);
-    ULARGE_INTEGER u = { { ft.dwLowDateTime, ft.dwHighDateTime } };
-    u.QuadPart -= (ULONGLONG)nDay * 24 * 3600 * 10000000;
-    ft.dwLowDateTime = u.LowPart;
-    ft.dwHighDateTime = u.HighPart;
-    FileTimeToSystemTime(&ft, &st);
-    return st;
+    const SYSTEMTIME stDayBefore = { 2010, 3, 0, 26, 0, 0, 0, 0 };
+    return DaysBefore(stDayBefore, nDay);
 }
 
 // Tap i of the history, counted back from the last one before the pinned day: three hours a day

@@ -162,12 +162,12 @@ void OnCommand(HWND hDlg, int nCommand)
     }
 }
 
-const RecordDialogSpec SPEC = { COLUMN, ARRAYSIZE(COLUMN), IDR_CONTRACTIONS_MENUBAR, IDC_CONTRACTION_TAP, &s_events,
+const RecordDialogKind KIND = { COLUMN, ARRAYSIZE(COLUMN), IDR_CONTRACTIONS_MENUBAR, IDC_CONTRACTION_TAP, &s_events,
                                 OnOpened, ShowTexts, OnCommand };
 
 }  // namespace
 
 INT_PTR CALLBACK ContractionDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM)
 {
-    return RecordDialogMessage(SPEC, hDlg, uMsg, wParam);
+    return RecordDialogMessage(KIND, hDlg, uMsg, wParam);
 }

@@ -128,12 +128,12 @@ void OnCommand(HWND hDlg, int nCommand)
         ShowTexts(hDlg);
 }
 
-const RecordDialogSpec SPEC = { COLUMN, ARRAYSIZE(COLUMN), IDR_DIALOG_MENUBAR, IDC_KICK_TAP, &s_taps,
+const RecordDialogKind KIND = { COLUMN, ARRAYSIZE(COLUMN), IDR_DIALOG_MENUBAR, IDC_KICK_TAP, &s_taps,
                                 OnOpened, ShowTexts, OnCommand };
 
 }  // namespace
 
 INT_PTR CALLBACK KickDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM)
 {
-    return RecordDialogMessage(SPEC, hDlg, uMsg, wParam);
+    return RecordDialogMessage(KIND, hDlg, uMsg, wParam);
 }

@@ -78,9 +78,8 @@ static HBITMAP Stretched(HBITMAP hbmDrawn, int nShift)
 }
 
 // The picture drawn for the screen's density when the library has one; otherwise the one drawn
-// for a sparser screen, stretched to the density.
-// Every save and every new day rebuilds the pages; within a month the picture stays the one
-// the control already shows, and decoding it again would only cost time.
+// for a sparser screen, stretched to the density. Every save and every new day rebuilds the
+// pages: the picture the control shows already stays, as decoding it again would only cost time.
 BOOL PictureControl::SetBitmap(const ResourceLibrary *pResLib, UINT nImageId)
 {
     int nDrawnShift = 0;

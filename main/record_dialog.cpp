@@ -12,59 +12,55 @@ const UINT_PTR TICK_TIMER = 1;
 const UINT TICK_MS = 1000;
 const WCHAR SZ_ERROR_CAPTION[] = L"错误";
 
-}  // namespace
-
-namespace {
-
-BOOL OnInitDialog(const RecordDialogSpec &spec, HWND hDlg)
+BOOL OnInitDialog(const RecordDialogKind &kind, HWND hDlg)
 {
-    InitFullScreenDialog(hDlg, SHELL_FLAGS, spec.nMenuBarId, NULL);
-    CreateColumn(hDlg, g_hInstance, spec.pRows, spec.nRows);
-    OpenRecords(spec.pEvents);
-    spec.pfnOpened(hDlg);
+    InitFullScreenDialog(hDlg, SHELL_FLAGS, kind.nMenuBarId, NULL);
+    CreateColumn(hDlg, g_hInstance, kind.pRows, kind.nRows);
+    OpenRecords(kind.pEvents);
+    kind.pfnOpened(hDlg);
     SetTimer(hDlg, TICK_TIMER, TICK_MS, NULL);
-    SendMessageW(hDlg, DM_SETDEFID, spec.nButtonId, 0);
-    SetFocus(GetDlgItem(hDlg, spec.nButtonId));
+    SendMessageW(hDlg, DM_SETDEFID, kind.nButtonId, 0);
+    SetFocus(GetDlgItem(hDlg, kind.nButtonId));
     return FALSE;
 }
 
-void OnCommand(const RecordDialogSpec &spec, HWND hDlg, int nCommand)
+void OnCommand(const RecordDialogKind &kind, HWND hDlg, int nCommand)
 {
     if (nCommand == IDM_DIALOG_OK)
         EndDialog(hDlg, IDM_DIALOG_OK);
     else
-        spec.pfnCommand(hDlg, nCommand);
+        kind.pfnCommand(hDlg, nCommand);
 }
 
 // However the dialog ends, what runs goes on: it is in the file.
-void OnDestroy(const RecordDialogSpec &spec, HWND hDlg)
+void OnDestroy(const RecordDialogKind &kind, HWND hDlg)
 {
     KillTimer(hDlg, TICK_TIMER);
-    spec.pEvents->Clear();
+    kind.pEvents->Clear();
 }
 
 }  // namespace
 
-INT_PTR RecordDialogMessage(const RecordDialogSpec &spec, HWND hDlg, UINT uMsg, WPARAM wParam)
+INT_PTR RecordDialogMessage(const RecordDialogKind &kind, HWND hDlg, UINT uMsg, WPARAM wParam)
 {
     switch (uMsg)
     {
     case WM_INITDIALOG:
-        return OnInitDialog(spec, hDlg);
+        return OnInitDialog(kind, hDlg);
     case WM_SIZE:
-        LayOutColumn(hDlg, spec.pRows, spec.nRows);
+        LayOutColumn(hDlg, kind.pRows, kind.nRows);
         return FALSE;
     case WM_TIMER:
-        spec.pfnShowTexts(hDlg);
+        kind.pfnShowTexts(hDlg);
         return TRUE;
     case WM_COMMAND:
-        OnCommand(spec, hDlg, LOWORD(wParam));
+        OnCommand(kind, hDlg, LOWORD(wParam));
         return FALSE;
     case WM_CLOSE:
         EndDialog(hDlg, WM_CLOSE);
         return TRUE;
     case WM_DESTROY:
-        OnDestroy(spec, hDlg);
+        OnDestroy(kind, hDlg);
         return FALSE;
     default:
         return FALSE;

@@ -7,7 +7,7 @@
 // big button as the default, the events of records.csv read, a tick every second while shown so
 // that running times go on, "确定" to close. Each dialog procedure hands its messages to
 // RecordDialogMessage with what is its own.
-struct RecordDialogSpec
+struct RecordDialogKind
 {
     const ColumnRow *pRows;
     int nRows;
@@ -19,7 +19,7 @@ struct RecordDialogSpec
     void (*pfnCommand)(HWND hDlg, int nCommand);  // a command of its own
 };
 
-INT_PTR RecordDialogMessage(const RecordDialogSpec &spec, HWND hDlg, UINT uMsg, WPARAM wParam);
+INT_PTR RecordDialogMessage(const RecordDialogKind &kind, HWND hDlg, UINT uMsg, WPARAM wParam);
 // An event of nKind now, on storage before it is shown; pszFailure, over the dialog, when it
 // cannot be stored. Whether it was stored.
 BOOL RecordFromDialog(HWND hDlg, int nKind, RecordList *pEvents, const WCHAR *pszFailure);
